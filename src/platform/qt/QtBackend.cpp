@@ -1,0 +1,2 @@
+// Placeholder until the Qt backend lands.
+namespace lanorix_qt_placeholder {}

@@ -1,0 +1,4 @@
+#pragma once
+
+// Puts the program's texts into the framework's string table.
+void RegisterStringTable();
