@@ -1,6 +1,7 @@
 #include "CFrameWnd.h"
 
 #include "CDocument.h"
+#include "CStatusBar.h"
 #include "CView.h"
 #include "CWinApp.h"
 #include "Resources.h"
@@ -17,6 +18,10 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD style, CWnd* parent, void* cre
   if (auto nl = title.find('\n'); nl != std::string::npos) title.resize(nl);
   RECT rect{0, 0, 800, 500};
   return CreateEx(0, "AfxFrameOrView", title, style, rect, parent, 0, createParams);
+}
+
+CStatusBar* CFrameWnd::GetMessageBar() const {
+  return dynamic_cast<CStatusBar*>(GetDlgItem(static_cast<int>(AFX_IDW_STATUS_BAR)));
 }
 
 CDocument* CFrameWnd::GetActiveDocument() const {

@@ -18,6 +18,8 @@ class CFrameWnd : public CWnd {
   // Creates the frame window with the resources of nIDResource (menu, accelerators, title).
   virtual BOOL LoadFrame(UINT nIDResource, DWORD style, CWnd* parent, void* createParams);
   CView* GetActiveView() const { return m_pViewActive; }
+  // The status bar whose message pane shows prompts; null when the frame has none.
+  class CStatusBar* GetMessageBar() const;
   void SetActiveView(CView* view) { m_pViewActive = view; }
   CDocument* GetActiveDocument() const;
 

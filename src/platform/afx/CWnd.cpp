@@ -93,6 +93,15 @@ bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     }
     return false;
   }
+  if (message == WM_DRAWITEM) {
+    // Owner draw goes back to the control's own object.
+    auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+    if (dis != nullptr && IsWindow(dis->hwndItem) && dis->hwndItem->wnd != nullptr) {
+      dis->hwndItem->wnd->DrawItem(dis);
+      *result = TRUE;
+      return true;
+    }
+  }
   const MsgMapEntry* e = FindEntry(MsgKind::Message, message, 0, 0);
   if (e == nullptr) return false;
   MsgArgs args;

@@ -42,6 +42,8 @@ class CWnd : public CCmdTarget {
   // A notification this window sent to its parent, offered back to it first.
   // Returns true when the parent must not handle it.
   virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+  // Paints one item of an owner-drawn control; reached through WM_DRAWITEM to the parent.
+  virtual void DrawItem(DRAWITEMSTRUCT*) {}
 
   // Window state.
   CWnd* GetParent() const;
