@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Configures and builds one flavour: build.sh <dir> [cmake options...]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+dir=$1
+shift
+cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
+cmake --build "$dir" -j"$(nproc)"
