@@ -3,11 +3,15 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "CMenu.h"
 #include "CWnd.h"
+#include "Resources.h"
 
 class CView;
 class CDocument;
+class CToolBar;
 
 class CFrameWnd : public CWnd {
   DECLARE_MESSAGE_MAP()
@@ -34,6 +38,26 @@ class CFrameWnd : public CWnd {
   // template once the frame and view exist).
   virtual void InitialUpdateFrame(CDocument* doc, BOOL makeVisible);
 
+  // The menu bar, accelerators and icon that LoadFrame took from the resources.
+  CMenu* GetMenu() { return m_menuDefault.GetSafeHmenu() != nullptr ? &m_menuDefault : nullptr; }
+  const std::vector<AcceleratorResource>& GetAccelerators() const { return m_accelerators; }
+  // The command of a key with its modifiers; 0 when no accelerator has it.
+  UINT TranslateAccelerator(UINT key, bool ctrl, bool shift, bool alt) const;
+  CToolBar* GetToolBar() const;
+
+  // What the framework does when the program is idle: toolbar buttons and status-bar
+  // indicators take their states from the update handlers. The screen calls it on a short
+  // timer and after each command.
+  void OnIdleUpdateCmdUI();
+  // Sets the enabled and checked states of a pop-up's items just before it opens.
+  void OnInitMenuPopup(CMenu* popup);
+  // The pointer rests on a toolbar button (its command), or left the buttons (0): with
+  // fly-by prompts the message pane shows the command's prompt, or the idle text again.
+  void SetFlyByCommand(UINT id);
+  UINT GetTrackingId() const { return m_nIDTracking; }
+  // Whether a lock key (VK_CAPITAL, VK_NUMLOCK, VK_SCROLL) is on; unset: all off.
+  std::function<bool(UINT vk)> m_lockKeyState;
+
   UINT m_nIDResource = 0;
   // How the frame makes its view (set by the document template).
   std::function<CView*()> m_viewFactory;
@@ -43,6 +67,16 @@ class CFrameWnd : public CWnd {
   int OnCreate(LPCREATESTRUCT cs);
   virtual BOOL OnCreateClient(LPCREATESTRUCT cs);
   LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+  LRESULT OnMenuSelect(WPARAM wParam, LPARAM lParam);
+  LRESULT OnIdleUpdateCmdUIMessage(WPARAM wParam, LPARAM lParam);
+  LRESULT OnCloseMessage(WPARAM wParam, LPARAM lParam);
+  void OnBarCheck(UINT id);
+  void OnUpdateControlBarMenu(CCmdUI* ui);
+  void OnUpdateKeyIndicator(CCmdUI* ui);
+  CMenu m_menuDefault;
+  std::vector<AcceleratorResource> m_accelerators;
+  UINT m_nIDTracking = AFX_IDS_IDLEMESSAGE;  // the command whose prompt should show
+  UINT m_nIDLastMessage = 0;                 // the string the message pane shows
   CView* m_pViewActive = nullptr;
   std::unique_ptr<CView> m_ownedView;
 };

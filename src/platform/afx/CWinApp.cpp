@@ -12,6 +12,7 @@ CWinApp* g_app = nullptr;
 }
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+ON_COMMAND(ID_APP_EXIT, OnAppExit)
 END_MESSAGE_MAP()
 
 CWinApp::CWinApp(const std::string& appName) : m_pszAppName(appName) {
@@ -58,6 +59,11 @@ void CWinApp::OnFileOpen() {}
 
 void CWinApp::OnAppExit() {
   if (m_pMainWnd != nullptr) m_pMainWnd->SendMessage(WM_CLOSE);
+}
+
+void CWinApp::PostQuit(int exitCode) {
+  m_bQuitPosted = true;
+  if (m_onQuit) m_onQuit(exitCode);
 }
 
 CWinApp* AfxGetApp() {

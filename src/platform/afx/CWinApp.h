@@ -1,6 +1,7 @@
 // The application object: start-up, document templates, the profile and the command line.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,6 +35,10 @@ class CWinApp : public CCmdTarget {
   void OnFileOpen();
   void OnFilePrintSetup() {}
   void OnAppExit();
+  // Asks the event loop to end; the loop's owner installs m_onQuit.
+  void PostQuit(int exitCode);
+  bool m_bQuitPosted = false;
+  std::function<void(int)> m_onQuit;
 
   CWnd* m_pMainWnd = nullptr;
   std::string m_pszAppName;

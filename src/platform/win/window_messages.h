@@ -73,6 +73,9 @@ constexpr UINT VK_INSERT = 0x2D;
 constexpr UINT VK_DELETE = 0x2E;
 constexpr UINT VK_ADD = 0x6B;
 constexpr UINT VK_F6 = 0x75;
+constexpr UINT VK_CAPITAL = 0x14;
+constexpr UINT VK_NUMLOCK = 0x90;
+constexpr UINT VK_SCROLL = 0x91;
 
 // Horizontal scroll codes and bars.
 constexpr UINT SB_LINELEFT = 0;
@@ -148,6 +151,8 @@ constexpr UINT MF_CHECKED = 0x0008;
 constexpr UINT MF_POPUP = 0x0010;
 constexpr UINT MF_BYPOSITION = 0x0400;
 constexpr UINT MF_SEPARATOR = 0x0800;
+constexpr UINT MF_BYCOMMAND = 0x0000;
+constexpr UINT MF_HILITE = 0x0080;
 
 // Cursors.
 constexpr int IDC_ARROW = 32512;
