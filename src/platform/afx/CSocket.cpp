@@ -1,0 +1,5 @@
+#include "CSocket.h"
+
+CSocket::CSocket() = default;
+
+CSocket::~CSocket() = default;
