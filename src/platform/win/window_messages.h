@@ -39,6 +39,8 @@ constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
 constexpr UINT WM_RBUTTONDOWN = 0x0204;
 constexpr UINT WM_RBUTTONUP = 0x0205;
 constexpr UINT WM_MOUSEWHEEL = 0x020A;
+constexpr UINT WM_MOUSEHWHEEL = 0x020E;
+constexpr int WHEEL_DELTA = 120;
 constexpr UINT WM_USER = 0x0400;
 // Framework-private messages.
 constexpr UINT WM_SETMESSAGESTRING = 0x0362;
@@ -71,13 +73,22 @@ constexpr UINT VK_RIGHT = 0x27;
 constexpr UINT VK_DOWN = 0x28;
 constexpr UINT VK_INSERT = 0x2D;
 constexpr UINT VK_DELETE = 0x2E;
+constexpr UINT VK_APPS = 0x5D;
+constexpr UINT VK_NUMPAD0 = 0x60;
+constexpr UINT VK_MULTIPLY = 0x6A;
 constexpr UINT VK_ADD = 0x6B;
+constexpr UINT VK_SUBTRACT = 0x6D;
+constexpr UINT VK_DECIMAL = 0x6E;
+constexpr UINT VK_DIVIDE = 0x6F;
+constexpr UINT VK_F1 = 0x70;
 constexpr UINT VK_F6 = 0x75;
+constexpr UINT VK_OEM_PLUS = 0xBB;
+constexpr UINT VK_OEM_MINUS = 0xBD;
 constexpr UINT VK_CAPITAL = 0x14;
 constexpr UINT VK_NUMLOCK = 0x90;
 constexpr UINT VK_SCROLL = 0x91;
 
-// Horizontal scroll codes and bars.
+// Scroll codes and bars.
 constexpr UINT SB_LINELEFT = 0;
 constexpr UINT SB_LINERIGHT = 1;
 constexpr UINT SB_PAGELEFT = 2;
@@ -85,6 +96,13 @@ constexpr UINT SB_PAGERIGHT = 3;
 constexpr UINT SB_THUMBPOSITION = 4;
 constexpr UINT SB_THUMBTRACK = 5;
 constexpr UINT SB_ENDSCROLL = 8;
+// The same codes as the vertical bar names them.
+constexpr UINT SB_LINEUP = 0;
+constexpr UINT SB_LINEDOWN = 1;
+constexpr UINT SB_PAGEUP = 2;
+constexpr UINT SB_PAGEDOWN = 3;
+constexpr UINT SB_TOP = 6;
+constexpr UINT SB_BOTTOM = 7;
 constexpr int SB_HORZ = 0;
 constexpr int SB_VERT = 1;
 
@@ -156,4 +174,6 @@ constexpr UINT MF_HILITE = 0x0080;
 
 // Cursors.
 constexpr int IDC_ARROW = 32512;
+constexpr int IDC_IBEAM = 32513;
+constexpr int IDC_SIZEWE = 32644;
 constexpr int IDC_HAND = 32649;
