@@ -41,7 +41,13 @@ int CImageList::AddIcon(UINT iconId) {
   auto& images = ResourceTable::Get().images;
   auto it = images.find(iconId);
   if (it == images.end()) return -1;
-  return m_hImageList->Add(std::make_shared<ImageResource>(it->second));
+  const ImageResource* picture = &it->second;
+  for (const ImageResource& other : it->second.otherSizes)
+    if (other.width == m_hImageList->Width() && other.height == m_hImageList->Height())
+      picture = &other;
+  auto image = std::make_shared<ImageResource>(*picture);
+  image->otherSizes.clear();
+  return m_hImageList->Add(std::move(image));
 }
 
 int CImageList::AddMasked(const CBitmap& bitmap, COLORREF mask) {

@@ -45,6 +45,7 @@ BOOL CToolBar::LoadToolBar(UINT id) {
   if (it == toolbars.end()) return FALSE;
   m_nIDResource = id;
   m_sizeButton = SIZE{it->second.buttonWidth, it->second.buttonHeight};
+  m_strip = it->second.strip;
   m_buttons.clear();
   int image = 0;
   for (UINT cmd : it->second.buttons) {

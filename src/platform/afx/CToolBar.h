@@ -3,10 +3,12 @@
 // context for drawing that is not part of the buttons (the frame's logo).
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "CWnd.h"
+#include "Resources.h"
 
 class CDC;
 
@@ -36,6 +38,8 @@ class CToolBar : public CWnd {
   BOOL LoadToolBar(UINT id);
   UINT GetResourceId() const { return m_nIDResource; }
   SIZE GetButtonSize() const { return m_sizeButton; }
+  // The button images side by side; null when the resource has none.
+  const std::shared_ptr<const ImageResource>& GetImageStrip() const { return m_strip; }
 
   int GetCount() const { return static_cast<int>(m_buttons.size()); }
   const Button& GetButton(int index) const { return m_buttons.at(static_cast<size_t>(index)); }
@@ -61,6 +65,7 @@ class CToolBar : public CWnd {
 
  private:
   std::vector<Button> m_buttons;
+  std::shared_ptr<const ImageResource> m_strip;
   UINT m_nIDResource = 0;
   SIZE m_sizeButton{32, 32};
   DWORD m_dwStyle = 0;

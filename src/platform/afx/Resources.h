@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,10 +25,14 @@ struct AcceleratorResource {
   UINT id = 0;
 };
 
+struct ImageResource;
+
 struct ToolbarResource {
   int buttonWidth = 32;
   int buttonHeight = 32;
   std::vector<UINT> buttons;  // command ids in order, ID_SEPARATOR for a separator
+  // The button images side by side in button order (the toolbar's own bitmap).
+  std::shared_ptr<const ImageResource> strip;
 };
 
 // A picture: encoded image bytes (PNG), optionally a double-resolution variant for HiDPI,
@@ -38,6 +43,9 @@ struct ImageResource {
   std::vector<std::uint8_t> png;
   std::vector<std::uint8_t> png2x;
   std::vector<std::uint32_t> argb;
+  // An icon's pictures at other sizes (the device icons come at 16x16 and 32x32); an image
+  // list takes the one of its own size.
+  std::vector<ImageResource> otherSizes;
 };
 
 struct DialogItemTemplate {

@@ -1,0 +1,23 @@
+# Writes a C++ source holding files as byte arrays, for the program's pictures.
+#   cmake -DOUTPUT=<file.cpp> -DFILES="<a.png;b.png>" -P EmbedFiles.cmake
+# The source defines the table declared in src/res/EmbeddedImages.h.
+set(body "// Generated from src/res/images by cmake/EmbedFiles.cmake; do not edit.\n")
+string(APPEND body "#include \"res/EmbeddedImages.h\"\n\nnamespace {\n")
+set(table "")
+set(index 0)
+foreach(file ${FILES})
+  get_filename_component(name ${file} NAME)
+  file(READ ${file} hex HEX)
+  string(LENGTH "${hex}" hexlen)
+  math(EXPR size "${hexlen} / 2")
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  string(REGEX REPLACE "((0x..,){24})" "\\1\n" bytes "${bytes}")
+  string(APPEND body "const unsigned char kFile${index}[${size}] = {\n${bytes}};\n")
+  string(APPEND table "    {\"${name}\", kFile${index}, ${size}},\n")
+  math(EXPR index "${index} + 1")
+endforeach()
+string(APPEND body "}  // namespace\n\nconst EmbeddedImage kEmbeddedImages[] = {\n${table}};\n")
+string(APPEND body "const std::size_t kEmbeddedImageCount = ${index};\n")
+file(WRITE ${OUTPUT}.tmp "${body}")
+file(COPY_FILE ${OUTPUT}.tmp ${OUTPUT} ONLY_IF_DIFFERENT)
+file(REMOVE ${OUTPUT}.tmp)

@@ -1,0 +1,4 @@
+#pragma once
+
+// Dialog template 100: the About box.
+void RegisterAboutTemplate();
