@@ -301,6 +301,16 @@ constexpr LRESULT CDRF_NOTIFYPOSTPAINT = 0x10;
 constexpr LRESULT CDRF_NOTIFYITEMDRAW = 0x20;
 constexpr LRESULT CDRF_NOTIFYSUBITEMDRAW = 0x20;
 
+// Item states in a custom-draw record (uItemState).
+constexpr UINT CDIS_SELECTED = 0x0001;
+constexpr UINT CDIS_FOCUS = 0x0010;
+constexpr UINT CDIS_HOT = 0x0040;
+
+// Modifier keys of an activation (NMITEMACTIVATE uKeyFlags).
+constexpr UINT LVKF_ALT = 0x0001;
+constexpr UINT LVKF_CONTROL = 0x0002;
+constexpr UINT LVKF_SHIFT = 0x0004;
+
 // Owner draw record (WM_DRAWITEM).
 constexpr UINT ODT_LISTVIEW = 102;
 constexpr UINT ODA_DRAWENTIRE = 0x0001;
@@ -333,6 +343,12 @@ constexpr UINT HDM_GETIMAGELIST = 0x1209;
 constexpr UINT HDM_ORDERTOINDEX = 0x120F;
 constexpr UINT HDM_GETORDERARRAY = 0x1211;
 constexpr UINT HDM_SETORDERARRAY = 0x1212;
+
+constexpr DWORD HDS_HORZ = 0x0000;
+constexpr DWORD HDS_BUTTONS = 0x0002;
+constexpr DWORD HDS_HOTTRACK = 0x0004;
+constexpr DWORD HDS_DRAGDROP = 0x0040;
+constexpr DWORD HDS_FULLDRAG = 0x0080;
 
 constexpr UINT HDI_WIDTH = 0x0001;
 constexpr UINT HDI_TEXT = 0x0002;
