@@ -4,5 +4,6 @@
 #include "basic_types.h"
 #include "command_ids.h"
 #include "common_controls.h"
+#include "dialog_controls.h"
 #include "gdi_defs.h"
 #include "window_messages.h"
