@@ -1,0 +1,56 @@
+#include "PosixNetwork.h"
+
+#include <poll.h>
+
+#include <cerrno>
+#include <vector>
+
+std::uint64_t PosixDatagramEndpoint::Registry::Add(PosixDatagramEndpoint* endpoint) {
+  std::uint64_t serial = m_next++;
+  m_endpoints[serial] = endpoint;
+  return serial;
+}
+
+void PosixDatagramEndpoint::Registry::Remove(std::uint64_t serial) {
+  m_endpoints.erase(serial);
+}
+
+PosixDatagramEndpoint* PosixDatagramEndpoint::Registry::Find(std::uint64_t serial) const {
+  auto it = m_endpoints.find(serial);
+  return it != m_endpoints.end() ? it->second : nullptr;
+}
+
+PosixNetwork::PosixNetwork() : m_registry(std::make_shared<PosixDatagramEndpoint::Registry>()) {}
+
+PosixNetwork::~PosixNetwork() = default;
+
+std::unique_ptr<DatagramEndpoint> PosixNetwork::CreateEndpoint() {
+  return PosixDatagramEndpoint::Open(m_registry);
+}
+
+int PosixNetwork::Dispatch(int timeoutMs) {
+  std::vector<pollfd> fds;
+  std::vector<std::uint64_t> serials;
+  for (const auto& [serial, endpoint] : m_registry->All()) {
+    if (endpoint->NativeHandle() < 0 || !endpoint->onReadable) continue;
+    fds.push_back(pollfd{endpoint->NativeHandle(), POLLIN, 0});
+    serials.push_back(serial);
+  }
+  if (fds.empty()) {
+    if (timeoutMs > 0) poll(nullptr, 0, timeoutMs);
+    return 0;
+  }
+  int ready = poll(fds.data(), fds.size(), timeoutMs);
+  if (ready < 0) return errno == EINTR ? 0 : -1;
+  int calls = 0;
+  for (std::size_t i = 0; i < fds.size(); ++i) {
+    if ((fds[i].revents & (POLLIN | POLLERR)) == 0) continue;
+    // An earlier handler may have closed or destroyed this endpoint.
+    PosixDatagramEndpoint* endpoint = m_registry->Find(serials[i]);
+    if (endpoint == nullptr || endpoint->NativeHandle() != fds[i].fd || !endpoint->onReadable)
+      continue;
+    ++calls;
+    endpoint->onReadable();
+  }
+  return calls;
+}
