@@ -36,6 +36,11 @@ LRESULT CListBase::OnInsertItem(WPARAM, LPARAM lParam) {
   ask.mask |= LVIF_PARAM;
   ask.lParam = reinterpret_cast<LPARAM>(record.get());
   ApplyTextRule(ask, ListStyle());
+  // With column 0 hidden the control's first column is another column: its text is not this.
+  if (ColumnCount() > 0 && !Column(0).m_bVisible) {
+    ask.mask &= ~LVIF_TEXT;
+    ask.pszText = nullptr;
+  }
   LRESULT r = Direct(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ask));
   if (r == -1) return -1;
   copy->desc.iItem = static_cast<int>(r);
