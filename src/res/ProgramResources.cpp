@@ -5,6 +5,7 @@
 #include "platform/afx/Resources.h"
 #include "res/AboutTemplate.h"
 #include "res/ArrowBitmaps.h"
+#include "res/DialogTemplates.h"
 #include "res/EmbeddedImages.h"
 #include "res/StringTable.h"
 
@@ -128,5 +129,5 @@ void RegisterProgramResources() {
   RegisterImages();
   RegisterAboutTemplate();
   RegisterArrowBitmaps();
-  // FIXME: register the device dialogs' templates (RegisterDialogTemplates) once they land.
+  RegisterDialogTemplates();
 }

@@ -38,4 +38,6 @@ void RegisterStringTable() {
   s[59392] = "Show or hide the toolbar\nSwitch toolbar";
   s[59393] = "Show or hide the status bar\nSwitch status bar";
   s[59397] = "Auto arrange。";
+  // The framework's own stock strings that the program can show.
+  s[AFX_IDP_FAILED_TO_CREATE_DOC] = "Failed to create empty document.";
 }

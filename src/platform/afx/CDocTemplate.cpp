@@ -28,11 +28,15 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const char*, BOOL makeVisible) {
     return m_pOnlyDoc->OnNewDocument() ? m_pOnlyDoc.get() : nullptr;
   }
   m_pOnlyDoc.reset(m_makeDoc());
-  if (!m_pOnlyDoc) return nullptr;
+  if (!m_pOnlyDoc) {
+    AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
+    return nullptr;
+  }
   m_pOnlyDoc->m_pDocTemplate = this;
   m_pFrame.reset(m_makeFrame());
   if (!m_pFrame) {
     m_pOnlyDoc.reset();
+    AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
     return nullptr;
   }
   m_pFrame->m_viewFactory = m_makeView;
@@ -40,6 +44,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const char*, BOOL makeVisible) {
   if (!m_pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW, nullptr, m_pOnlyDoc.get())) {
     m_pFrame.reset();
     m_pOnlyDoc.reset();
+    AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
     return nullptr;
   }
   if (!m_pOnlyDoc->OnNewDocument()) {

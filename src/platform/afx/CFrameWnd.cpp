@@ -50,6 +50,9 @@ class CStatusCmdUI final : public CCmdUI {
 
 }  // namespace
 
+CFrameWnd::CFrameWnd() = default;
+CFrameWnd::~CFrameWnd() = default;
+
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD style, CWnd* parent, void* createParams) {
   m_nIDResource = nIDResource;
   m_menuDefault.LoadMenu(nIDResource);

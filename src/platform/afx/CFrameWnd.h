@@ -17,6 +17,8 @@ class CFrameWnd : public CWnd {
   DECLARE_MESSAGE_MAP()
 
  public:
+  CFrameWnd();
+  ~CFrameWnd() override;
   bool IsFrameWnd() const override { return true; }
 
   // Creates the frame window with the resources of nIDResource (menu, accelerators, title).

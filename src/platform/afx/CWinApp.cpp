@@ -51,6 +51,14 @@ BOOL CWinApp::GetProfileBinary(const std::string& section, const std::string& en
   return TRUE;
 }
 
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info) {
+  if (info.m_nShellCommand == CCommandLineInfo::FileNew) {
+    if (!OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr)) OnFileNew();
+    if (m_pMainWnd == nullptr) return FALSE;
+  }
+  return TRUE;
+}
+
 void CWinApp::OnFileNew() {
   if (CDocTemplate* t = GetFirstDocTemplate()) t->OpenDocumentFile(nullptr);
 }

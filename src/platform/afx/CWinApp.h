@@ -12,6 +12,13 @@ class CDocTemplate;
 class CFrameWnd;
 class CWnd;
 
+// What the command line asks for. The program's own options are read before the
+// application starts, so the framework's part is always a new document.
+class CCommandLineInfo {
+ public:
+  enum { FileNew, FileNothing } m_nShellCommand = FileNew;
+};
+
 class CWinApp : public CCmdTarget {
   DECLARE_MESSAGE_MAP()
 
@@ -29,6 +36,12 @@ class CWinApp : public CCmdTarget {
   // Reads a binary profile value; out is allocated with new[] and owned by the caller.
   BOOL GetProfileBinary(const std::string& section, const std::string& entry, BYTE** data,
                         UINT* bytes);
+
+  void ParseCommandLine(CCommandLineInfo& info) {
+    info.m_nShellCommand = CCommandLineInfo::FileNew;
+  }
+  // Runs what the command line asks; false when no main window came of it.
+  BOOL ProcessShellCommand(CCommandLineInfo& info);
 
   // The framework's standard commands.
   void OnFileNew();

@@ -92,6 +92,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SETTEXT:
       hwnd->text = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
+      if (hwnd->host != nullptr) hwnd->host->TextChanged();
       return TRUE;
     case WM_GETTEXTLENGTH:
       return static_cast<LRESULT>(hwnd->text.size());

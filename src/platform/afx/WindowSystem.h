@@ -25,6 +25,7 @@ class WindowHost {
   virtual void Invalidate(const RECT* rect, bool erase) = 0;
   virtual void UpdateNow() {}
   virtual void StyleChanged() {}
+  virtual void TextChanged() {}
   virtual void CursorChanged(HCURSOR) {}
   virtual void ScrollBarsChanged() {}
   virtual POINT ClientToScreen(POINT p) { return p; }

@@ -42,6 +42,8 @@ constexpr UINT AFX_IDW_PANE_FIRST = 0xE900;
 // Framework string ids.
 constexpr UINT AFX_IDS_APP_TITLE = 57344;
 constexpr UINT AFX_IDS_IDLEMESSAGE = 57345;
+// The framework's message when the document, frame or view of a new document cannot be made.
+constexpr UINT AFX_IDP_FAILED_TO_CREATE_DOC = 61700;
 
 // Control bar styles.
 constexpr DWORD CBRS_ALIGN_TOP = 0x1000;
