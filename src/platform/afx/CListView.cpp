@@ -2,10 +2,14 @@
 
 #include <vector>
 
+#include "platform/listview/CommonControls.h"
+
 BEGIN_MESSAGE_MAP(CListView, CView)
 END_MESSAGE_MAP()
 
-CListView::CListView() = default;
+CListView::CListView() {
+  RegisterCommonControls();
+}
 
 BOOL CListView::PreCreateWindow(CREATESTRUCT& cs) {
   cs.className = "SysListView32";
