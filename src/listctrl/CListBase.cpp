@@ -224,7 +224,11 @@ void CListBase::RestoreColumnCells(int column) {
     if (cell == nullptr) continue;
     cell->desc.iItem = i;
     cell->desc.iSubItem = column;
-    SendToList(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&cell->desc));
+    // Only what the cell shows: the stored item data and state date from the cell's first
+    // setting and would undo later changes to the item.
+    LVITEMA shown = cell->desc;
+    shown.mask &= LVIF_TEXT | LVIF_IMAGE | LVIF_INDENT;
+    if (shown.mask != 0) SendToList(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&shown));
   }
 }
 

@@ -12,10 +12,14 @@ LRESULT CListBase::OnInsertColumn(WPARAM wParam, LPARAM lParam) {
   if (c < 0 || c > ColumnCount() || desc == nullptr) return -1;
   auto copy = CopyColumnDescription(*desc);
   copy->desc.mask &= ~LVCF_SUBITEM;
-  if ((copy->desc.mask & LVCF_ORDER) != 0)
-    copy->desc.iOrder = ControlOrderFromLogical(desc->iOrder);
+  const int logicalOrder = (desc->mask & LVCF_ORDER) != 0 ? desc->iOrder : c;
+  // The control always gets the display position: its default (the control index) differs
+  // from the logical order's position once columns are reordered and some are hidden.
+  LVCOLUMNA ask = copy->desc;
+  ask.mask |= LVCF_ORDER;
+  ask.iOrder = ControlOrderFromLogical(logicalOrder);
   LRESULT r = Direct(LVM_INSERTCOLUMNA, static_cast<WPARAM>(ControlIndexFromColumn(c)),
-                     reinterpret_cast<LPARAM>(&copy->desc));
+                     reinterpret_cast<LPARAM>(&ask));
   if (r == -1) return -1;
   if (c == 0) SetFirstColumnFormat(desc->fmt);
 
@@ -24,7 +28,7 @@ LRESULT CListBase::OnInsertColumn(WPARAM wParam, LPARAM lParam) {
   copy->desc.cx = 0;
   copy->desc.iOrder = 0;
   data->m_pSavedColumn = std::move(copy);
-  data->m_nLogicalOrder = (desc->mask & LVCF_ORDER) != 0 ? desc->iOrder : c;
+  data->m_nLogicalOrder = logicalOrder;
   for (auto& column : m_columns)
     if (column->m_nLogicalOrder >= data->m_nLogicalOrder) ++column->m_nLogicalOrder;
   m_columns.insert(m_columns.begin() + c, std::move(data));
