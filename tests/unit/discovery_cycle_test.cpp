@@ -13,12 +13,12 @@
 #include "platform/afx/CWinApp.h"
 #include "platform/afx/ManualClock.h"
 #include "platform/afx/MemoryNetwork.h"
+#include "platform/afx/ScriptedModalDriver.h"
 #include "platform/afx/Services.h"
 #include "platform/afx/SocketSettings.h"
 #include "protocol/CListSocket.h"
 #include "protocol/DevicePacket.h"
 #include "res/StringTable.h"
-#include "support/RecordingModalDriver.h"
 #include "view/CTarvexView.h"
 
 namespace {
@@ -98,6 +98,7 @@ class Discovery : public ::testing::Test {
         [] { return new TestView; }));
   }
   void TearDown() override {
+    EXPECT_TRUE(modal.Errors().empty()) << "a message box nobody expected";
     app.reset();
     ResetWindowSystem();
     AfxServices() = m_saved;
@@ -134,7 +135,7 @@ class Discovery : public ::testing::Test {
 
   ManualClock clock;
   MemoryNetwork net;
-  RecordingModalDriver modal;
+  ScriptedModalDriver modal;
   std::unique_ptr<CWinApp> app;
   TestFrame* frame = nullptr;
   TestView* view = nullptr;
@@ -156,7 +157,7 @@ TEST_F(Discovery, CreatingTheViewBroadcastsOneRequestAndOpensTheWindow) {
   EXPECT_EQ(g_deleteAll, 1);
   EXPECT_EQ(view->m_pSocket->m_nOnlineCount, 0);
   EXPECT_EQ(view->m_pSocket->m_bReplySeen, 0);
-  EXPECT_TRUE(modal.boxes.empty());
+  EXPECT_TRUE(modal.Prompts().empty());
 }
 
 TEST_F(Discovery, RepliesAreCountedAndShownInTheOnlinePane) {
@@ -277,25 +278,29 @@ TEST_F(Discovery, FlagLeftSetLengthensTheFirstStepOnce) {
 
 TEST_F(Discovery, TakenPortShowsThePortMessageOncePerRefresh) {
   net.SetPortTaken(4000);
+  modal.AnswerMessageBox();
   Start();
-  ASSERT_EQ(modal.boxes.size(), 1u);
-  EXPECT_EQ(modal.boxes[0].text, "Socket port '4000' Open fail ！");
-  EXPECT_EQ(modal.boxes[0].caption, "Lanorix");
-  EXPECT_EQ(modal.boxes[0].type & MB_ICONMASK, MB_ICONEXCLAMATION);
+  ASSERT_EQ(modal.Prompts().size(), 1u);
+  const ScriptedModalDriver::Prompt& box = modal.Prompts()[0];
+  EXPECT_EQ(box.kind, ScriptedModalDriver::Prompt::Kind::MessageBox);
+  EXPECT_EQ(box.text, "Socket port '4000' Open fail ！");
+  EXPECT_EQ(box.caption, "Lanorix");
+  EXPECT_EQ(box.type & MB_ICONMASK, MB_ICONEXCLAMATION);
   EXPECT_TRUE(net.Sent().empty());
   EXPECT_FALSE(clock.IsRunning(view->m_hWnd, CTarvexView::TIMER_DISCOVERY));
   EXPECT_EQ(OnlinePane(), "EXT") << "the status bar keeps its text";
 
+  modal.AnswerMessageBox();
   Refresh();
-  EXPECT_EQ(modal.boxes.size(), 2u);
+  EXPECT_EQ(modal.Prompts().size(), 2u);
   EXPECT_EQ(g_deleteAll, 2);
   AdvanceTo(60000);
-  EXPECT_EQ(modal.boxes.size(), 2u) << "nothing retries on its own";
+  EXPECT_EQ(modal.Prompts().size(), 2u) << "nothing retries on its own";
   EXPECT_TRUE(net.Sent().empty());
 
   net.SetPortTaken(4000, false);
   Refresh();
-  EXPECT_EQ(modal.boxes.size(), 2u);
+  EXPECT_EQ(modal.Prompts().size(), 2u);
   EXPECT_EQ(RequestsSent(), 1);
 }
 
