@@ -13,6 +13,7 @@
 #include "QtDC.h"
 #include "platform/afx/SystemCursors.h"
 #include "platform/afx/WindowSystem.h"
+#include "platform/listview/KeyState.h"
 
 // What the window system sees of the host for one of its two windows.
 class QtListHost::Link final : public WindowHost {
@@ -100,7 +101,7 @@ void QtListHost::attachHeader() {
 
 HWND QtListHost::headerWindow() const {
   if (!listAlive() || !IsWindow(m_header) || m_header->host != m_headerLink.get()) return nullptr;
-  if ((GetWindowStyle(m_list) & (LVS_TYPEMASK | LVS_NOCOLUMNHEADER)) != LVS_REPORT) return nullptr;
+  if ((GetWindowStyle(m_header) & WS_VISIBLE) == 0) return nullptr;
   return IsRectEmpty(m_header->rect) ? nullptr : m_header;
 }
 
@@ -426,15 +427,19 @@ UINT QtListHost::VirtualKeyOf(int key, Qt::KeyboardModifiers modifiers) {
 
 void QtListHost::sendKey(UINT message, QKeyEvent* event) {
   if (!listAlive()) return;
-  const UINT vk = VirtualKeyOf(event->key(), event->modifiers());
+  // Key messages carry no modifiers; the control asks KeyState while it handles them.
+  const Qt::KeyboardModifiers modifiers = event->modifiers();
+  KeyState::SetDown(VK_SHIFT, (modifiers & Qt::ShiftModifier) != 0);
+  KeyState::SetDown(VK_CONTROL, (modifiers & Qt::ControlModifier) != 0);
+  KeyState::SetDown(VK_MENU, (modifiers & Qt::AltModifier) != 0);
+  const UINT vk = VirtualKeyOf(event->key(), modifiers);
   if (vk == 0) return;
+  // A modifier's own event may or may not list itself, depending on the window system.
+  if (vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU)
+    KeyState::SetDown(vk, message == WM_KEYDOWN);
   LPARAM flags = 1;  // repeat count
   if (event->isAutoRepeat() || message == WM_KEYUP) flags |= LPARAM{1} << 30;
   if (message == WM_KEYUP) flags |= LPARAM{1} << 31;
-  const Qt::KeyboardModifiers modifiers = event->modifiers();
-  if (modifiers & Qt::ShiftModifier) flags |= kKeyShiftDown;
-  if (modifiers & Qt::ControlModifier) flags |= kKeyControlDown;
-  if (modifiers & Qt::AltModifier) flags |= kKeyAltDown;
   ::SendMessage(m_list, message, vk, flags);
 }
 
@@ -462,6 +467,7 @@ void QtListHost::focusOutEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusOutEvent(event);
   // A popup menu of the list (its context menu) leaves the platform's focus where it is.
   if (event->reason() == Qt::PopupFocusReason) return;
+  KeyState::Reset();
   if (listAlive() && (::GetFocus() == m_list || ::GetFocus() == m_header)) ::SetFocus(nullptr);
 }
 

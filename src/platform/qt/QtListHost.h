@@ -3,9 +3,8 @@
 // them, mirrors the list's scroll state in its scroll bars and repaints what the window system
 // invalidates. The list's client area is the viewport; the header is a child window inside it.
 //
-// Keyboard messages carry Windows' own lParam (repeat count 1, bit 30 set on auto-repeat, bit
-// 31 on release); the modifier state at the time of the key is in bits 25..27 (see below),
-// where the platform keeps reserved bits, so a control can read it without a key-state query.
+// Key messages carry the platform's lParam (repeat count 1, bit 30 on auto-repeat and release,
+// bit 31 on release); Shift, Ctrl and Alt are recorded in KeyState before each key message.
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -20,10 +19,6 @@ class QtListHost : public QAbstractScrollArea {
   Q_OBJECT
 
  public:
-  static constexpr LPARAM kKeyShiftDown = LPARAM{1} << 25;
-  static constexpr LPARAM kKeyControlDown = LPARAM{1} << 26;
-  static constexpr LPARAM kKeyAltDown = LPARAM{1} << 27;
-
   explicit QtListHost(HWND list, QWidget* parent = nullptr);
   ~QtListHost() override;
 

@@ -1,0 +1,247 @@
+// The list host with the real list-view control: painting only what shows, mouse, header,
+// wheel and scroll bars reaching the control as its own messages.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/afx/CWnd.h"
+#include "platform/listview/CommonControls.h"
+#include "platform/qt/QtListHost.h"
+
+namespace {
+
+// The list's parent: answers custom draw so each painted row announces itself.
+class RecordingParent final : public CWnd {
+ public:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message != WM_NOTIFY) return CWnd::WindowProc(message, wParam, lParam);
+    const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+    codes.push_back(hdr->code);
+    if (hdr->code == LVN_COLUMNCLICK)
+      clickedColumns.push_back(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
+    if (hdr->code != NM_CUSTOMDRAW) return 0;
+    const auto* cd = reinterpret_cast<const NMLVCUSTOMDRAW*>(lParam);
+    if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT)
+      paintedRows.push_back(static_cast<int>(cd->nmcd.dwItemSpec));
+    return CDRF_DODEFAULT;
+  }
+  int Count(int code) const {
+    return static_cast<int>(std::count(codes.begin(), codes.end(), code));
+  }
+
+  std::vector<int> codes;
+  std::vector<int> clickedColumns;
+  std::vector<int> paintedRows;
+};
+
+class ListHostTest : public ::testing::Test {
+ protected:
+  static constexpr int kRows = 10000;
+
+  void SetUp() override {
+    RegisterCommonControls();
+    ASSERT_TRUE(m_parent.CreateEx(0, "ListHostTestParent", "", WS_VISIBLE, RECT{0, 0, 600, 400},
+                                  nullptr, 0));
+    m_list = ::CreateWindowExA(0, "SysListView32", "",
+                               WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS, 0, 0, 400,
+                               300, m_parent.m_hWnd, 1);
+    ASSERT_NE(m_list, nullptr);
+    const char* titles[] = {"Device Name", "IP Address", "MAC"};
+    for (int c = 0; c < 3; ++c) {
+      LVCOLUMNA col;
+      col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+      col.fmt = LVCFMT_LEFT;
+      col.cx = 120;
+      col.pszText = const_cast<char*>(titles[c]);
+      ::SendMessage(m_list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(c),
+                    reinterpret_cast<LPARAM>(&col));
+    }
+    for (int i = 0; i < kRows; ++i) {
+      std::string name = "Device " + std::to_string(i);
+      LVITEMA item;
+      item.mask = LVIF_TEXT;
+      item.iItem = i;
+      item.pszText = name.data();
+      ::SendMessage(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+      std::string ip = "192.168." + std::to_string(i / 256) + "." + std::to_string(i % 256);
+      LVITEMA cell;
+      cell.iSubItem = 1;
+      cell.pszText = ip.data();
+      ::SendMessage(m_list, LVM_SETITEMTEXTA, static_cast<WPARAM>(i),
+                    reinterpret_cast<LPARAM>(&cell));
+    }
+    m_host = std::make_unique<QtListHost>(m_list);
+    m_host->resize(420, 320);
+    m_host->show();
+    QApplication::processEvents();
+  }
+
+  void TearDown() override {
+    m_host.reset();
+    ResetWindowSystem();
+  }
+
+  int TopIndex() const { return static_cast<int>(::SendMessage(m_list, LVM_GETTOPINDEX)); }
+  int CountPerPage() const { return static_cast<int>(::SendMessage(m_list, LVM_GETCOUNTPERPAGE)); }
+  RECT ItemRect(int item) const {
+    RECT r;
+    r.left = LVIR_BOUNDS;
+    ::SendMessage(m_list, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&r));
+    return r;
+  }
+  RECT HeaderItemRect(int index) const {
+    RECT r;
+    ::SendMessage(m_host->headerWindow(), HDM_GETITEMRECT, static_cast<WPARAM>(index),
+                  reinterpret_cast<LPARAM>(&r));
+    return r;
+  }
+  bool Selected(int item) const {
+    return ::SendMessage(m_list, LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_SELECTED) != 0;
+  }
+  void Click(QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* target = m_host->viewport();
+    const QPointF global = target->mapToGlobal(QPointF(at));
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton,
+                      modifiers);
+    QApplication::sendEvent(target, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton,
+                        Qt::NoButton, modifiers);
+    QApplication::sendEvent(target, &release);
+  }
+  void Wheel(int delta) {
+    QWidget* target = m_host->viewport();
+    const QPointF at(50, 100);
+    QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &wheel);
+  }
+
+  RecordingParent m_parent;
+  HWND m_list = nullptr;
+  std::unique_ptr<QtListHost> m_host;
+};
+
+}  // namespace
+
+TEST_F(ListHostTest, FullRepaintPaintsOnlyTheVisibleRows) {
+  m_parent.paintedRows.clear();
+  QImage image(m_host->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+  m_host->viewport()->render(&image);
+  const auto& rows = m_parent.paintedRows;
+  ASSERT_FALSE(rows.empty());
+  EXPECT_LE(static_cast<int>(rows.size()), CountPerPage() + 1);
+  EXPECT_EQ(*std::min_element(rows.begin(), rows.end()), TopIndex());
+}
+
+TEST_F(ListHostTest, PaintingAfterScrollingStartsAtTheNewTopRow) {
+  m_host->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  const int top = TopIndex();
+  EXPECT_GT(top, 0);
+  m_parent.paintedRows.clear();
+  QImage image(m_host->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+  m_host->viewport()->render(&image);
+  ASSERT_FALSE(m_parent.paintedRows.empty());
+  EXPECT_EQ(*std::min_element(m_parent.paintedRows.begin(), m_parent.paintedRows.end()), top);
+  EXPECT_LE(static_cast<int>(m_parent.paintedRows.size()), CountPerPage() + 1);
+}
+
+TEST_F(ListHostTest, ClickSelectsTheRowUnderThePointer) {
+  const RECT row = ItemRect(3);
+  Click(QPoint(20, (row.top + row.bottom) / 2));
+  EXPECT_TRUE(Selected(3));
+  EXPECT_FALSE(Selected(2));
+  EXPECT_FALSE(Selected(4));
+  EXPECT_EQ(::GetFocus(), m_list);
+}
+
+TEST_F(ListHostTest, ControlClickAddsToTheSelection) {
+  const RECT first = ItemRect(1);
+  const RECT second = ItemRect(5);
+  Click(QPoint(20, (first.top + first.bottom) / 2));
+  Click(QPoint(20, (second.top + second.bottom) / 2), Qt::ControlModifier);
+  EXPECT_TRUE(Selected(1));
+  EXPECT_TRUE(Selected(5));
+}
+
+TEST_F(ListHostTest, HeaderClickGivesOneColumnClickForTheItemUnderThePointer) {
+  // Scrolled sideways the header sits left of the client; the click must still hit item 1.
+  m_host->resize(250, 320);
+  QApplication::processEvents();
+  for (int scrollX : {0, 100}) {
+    SCOPED_TRACE(scrollX);
+    ::SendMessage(m_list, WM_HSCROLL, static_cast<WPARAM>(SB_THUMBPOSITION | (scrollX << 16)), 0);
+    ASSERT_EQ(::GetScrollPos(m_list, SB_HORZ), scrollX);
+    EXPECT_EQ(m_host->horizontalScrollBar()->value(), scrollX);
+    HWND header = m_host->headerWindow();
+    ASSERT_NE(header, nullptr);
+    const RECT item = HeaderItemRect(1);
+    const QPoint at(header->rect.left + (item.left + item.right) / 2,
+                    header->rect.top + (item.top + item.bottom) / 2);
+    m_parent.clickedColumns.clear();
+    m_parent.codes.clear();
+    Click(at);
+    EXPECT_EQ(m_parent.Count(LVN_COLUMNCLICK), 1);
+    ASSERT_EQ(m_parent.clickedColumns.size(), 1u);
+    EXPECT_EQ(m_parent.clickedColumns[0], 1);
+  }
+  EXPECT_FALSE(Selected(0));
+}
+
+TEST_F(ListHostTest, WheelMovesTheTopIndexAndTheScrollBarFollows) {
+  EXPECT_EQ(TopIndex(), 0);
+  Wheel(-120);
+  const int afterDown = TopIndex();
+  EXPECT_GT(afterDown, 0);
+  EXPECT_EQ(m_host->verticalScrollBar()->value(), afterDown);
+  Wheel(120);
+  EXPECT_EQ(TopIndex(), 0);
+}
+
+TEST_F(ListHostTest, ScrollBarReachesTheLastRowsAndNoFurther) {
+  QScrollBar* bar = m_host->verticalScrollBar();
+  EXPECT_EQ(bar->maximum(), kRows - CountPerPage());
+  bar->triggerAction(QAbstractSlider::SliderToMaximum);
+  EXPECT_EQ(TopIndex(), kRows - CountPerPage());
+  EXPECT_EQ(bar->value(), TopIndex());
+  bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(TopIndex(), kRows - CountPerPage());
+}
+
+TEST_F(ListHostTest, ResizingTheHostSizesTheListAndItsHeader) {
+  m_host->resize(500, 200);
+  QApplication::processEvents();
+  RECT client;
+  ::GetClientRect(m_list, &client);
+  EXPECT_EQ(client.right, m_host->viewport()->width());
+  EXPECT_EQ(client.bottom, m_host->viewport()->height());
+  HWND header = m_host->headerWindow();
+  ASSERT_NE(header, nullptr);
+  EXPECT_EQ(header->rect.top, 0);
+  EXPECT_GE(header->rect.right, client.right);
+}
+
+TEST_F(ListHostTest, HostGoneLeavesTheWindowsWithoutHost) {
+  HWND header = m_host->headerWindow();
+  m_host.reset();
+  EXPECT_EQ(m_list->host, nullptr);
+  EXPECT_EQ(header->host, nullptr);
+  // Invalidation without a host is recorded, never sent to a freed widget.
+  EXPECT_TRUE(::InvalidateRect(m_list, nullptr, TRUE));
+}
+
+TEST_F(ListHostTest, ListDestroyedFirstLeavesAHostThatStillPaints) {
+  ::DestroyWindow(m_list);
+  QImage image(m_host->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+  m_host->viewport()->render(&image);
+  Click(QPoint(20, 40));
+  Wheel(-120);
+  SUCCEED();
+}
