@@ -1,5 +1,6 @@
 #include "protocol/CListSocket.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -26,16 +27,15 @@ void CListSocket::OnReceive(int nErrorCode) {
   CTarvexView* view = got > 0 ? FindView() : nullptr;
   if (view != nullptr) {
     view->AddDeviceRow(reply);
-    ++m_nOnlineCount;
+    // Saturates instead of overflowing under an endless flood of datagrams.
+    if (m_nOnlineCount < INT32_MAX) ++m_nOnlineCount;
     if (CFrameWnd* frame = view->GetParentFrame()) {
       if (CStatusBar* bar = frame->GetMessageBar()) {
-        // The loaded text is data, never a format.
+        // The loaded text is an argument, never the format. Short texts stay off the heap.
         const std::string online = AfxLoadString(IDS_ONLINE);
-        char count[16];
-        std::snprintf(count, sizeof count, " : %d", static_cast<int>(m_nOnlineCount));
-        std::string text;
-        text.reserve(online.size() + sizeof count);
-        text.append(online).append(count);
+        char text[64];
+        std::snprintf(text, sizeof text, "%s : %d", online.c_str(),
+                      static_cast<int>(m_nOnlineCount));
         bar->SetPaneText(bar->CommandToIndex(ID_INDICATOR_EXT), text, TRUE);
       }
     }

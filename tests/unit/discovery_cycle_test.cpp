@@ -1,6 +1,7 @@
 // The discovery cycle of the device list view on the manual clock and the in-memory network.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -13,6 +14,7 @@
 #include "platform/afx/CWinApp.h"
 #include "platform/afx/ManualClock.h"
 #include "platform/afx/MemoryNetwork.h"
+#include "platform/afx/Resources.h"
 #include "platform/afx/ScriptedModalDriver.h"
 #include "platform/afx/Services.h"
 #include "platform/afx/SocketSettings.h"
@@ -168,6 +170,21 @@ TEST_F(Discovery, RepliesAreCountedAndShownInTheOnlinePane) {
   EXPECT_EQ(view->m_pSocket->m_nOnlineCount, 3);
   EXPECT_EQ(view->m_pSocket->m_bReplySeen, 1);
   EXPECT_EQ(OnlinePane(), "Online : 3");
+}
+
+TEST_F(Discovery, OnlineCountSaturatesAndItsTextIsNeverAFormat) {
+  Start();
+  view->m_pSocket->m_nOnlineCount = INT32_MAX;
+  Reply();
+  EXPECT_EQ(view->m_pSocket->m_nOnlineCount, INT32_MAX);
+  EXPECT_EQ(OnlinePane(), "Online : 2147483647");
+
+  std::string& online = ResourceTable::Get().strings[40007];
+  const std::string saved = online;
+  online = "%s%n%d";
+  Reply();
+  online = saved;
+  EXPECT_EQ(OnlinePane(), "%s%n%d : 2147483647");
 }
 
 TEST_F(Discovery, EveryNonEmptyDatagramCountsAsAReply) {
