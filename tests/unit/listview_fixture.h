@@ -125,7 +125,7 @@ class RecordingParent : public CWnd {
 
 // A report-mode list (400 x 300) on a recording parent, with the default metrics.
 class ListViewTest : public ::testing::Test {
- protected:
+ public:
   void SetUp() override {
     m_savedDesktop = AfxServices().desktop;
     AfxServices().desktop = nullptr;
