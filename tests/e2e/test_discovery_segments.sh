@@ -2,7 +2,8 @@
 # One discovery with the default addressing (255.255.255.255, device port 36, local port 4000)
 # reaches the devices on both directly attached segments: each segment's simulator logs
 # exactly one request, "QKZ9" and 48 zero bytes from port 4000 of the host's address there,
-# and every simulated device's reply comes back.
+# and every simulated device's reply comes back (checked with the probe; with the program once
+# it lists rows).
 # usage: test_discovery_segments.sh <lanorix binary> <devsim binary>
 set -u
 lanorix=$1
@@ -44,35 +45,52 @@ for ((i = 0; i < 50; i++)); do
 done
 [[ -f "$work/seg1.log" && -f "$work/seg2.log" ]] || fail "the simulators did not start"
 
-# The program itself once it can scan without a window; until then the probe, which does the
-# same discovery with the same platform code.
-if "$lanorix" --help 2>/dev/null | grep -q -- '--scan'; then
-  client=("$lanorix" --scan)
-else
-  [[ -x "$probe" ]] || fail "no discovery client: $probe is missing"
-  client=("$probe" --in-test-namespace --wait 2000)
-fi
-timeout 60 ip netns exec "$NETNS_HOST" "${client[@]}" >"$work/client.out" 2>&1 ||
-  fail "the discovery client failed: ${client[*]}"
-
 request="514B5A39$(printf '0%.0s' {1..96})"
-for seg in 1 2; do
-  log="$work/seg$seg.log"
-  lines=$(wc -l <"$log")
-  [[ $lines -eq 1 ]] || fail "segment $seg: expected exactly one datagram, logged $lines"
-  read -r _time source length bytes <"$log"
-  [[ $source == "10.77.$seg.1:4000" ]] || fail "segment $seg: request from $source"
-  [[ $length == 52 ]] || fail "segment $seg: request of $length bytes"
-  [[ $bytes == "$request" ]] || fail "segment $seg: request bytes $bytes"
-done
-
-if [[ ${client[0]} == "$probe" ]]; then
-  for expect in "10.77.1.10 00-1A-2B-01-00-01 31 1.20 Seg1-A" \
-    "10.77.1.11 00-1A-2B-01-00-02 32 2.05 Seg1-B" \
-    "10.77.2.10 00-1A-2B-02-00-01 31 1.20 Seg2-A" \
-    "10.77.2.11 00-1A-2B-02-00-02 7 1.00 Seg2-B"; do
-    grep -qx "reply $expect" "$work/client.out" || fail "no reply: $expect"
+# Each segment's log holds exactly $1 datagrams, every one the discovery request from port
+# 4000 of the host's address on that segment.
+check_requests() {
+  local seg log lines _time source length bytes
+  for seg in 1 2; do
+    log="$work/seg$seg.log"
+    lines=$(wc -l <"$log")
+    [[ $lines -eq $1 ]] || fail "segment $seg: expected $1 datagram(s), logged $lines"
+    while read -r _time source length bytes; do
+      [[ $source == "10.77.$seg.1:4000" ]] || fail "segment $seg: request from $source"
+      [[ $length == 52 ]] || fail "segment $seg: request of $length bytes"
+      [[ $bytes == "$request" ]] || fail "segment $seg: request bytes $bytes"
+    done <"$log"
   done
-  grep -qx "replies 4" "$work/client.out" || fail "expected 4 replies"
+}
+expected=0
+
+# The program itself, when it can scan without a window.
+if "$lanorix" --help 2>/dev/null | grep -q -- '--scan'; then
+  timeout 60 ip netns exec "$NETNS_HOST" "$lanorix" --scan >"$work/lanorix.out" \
+    2>"$work/lanorix.err" || fail "lanorix --scan failed"
+  expected=$((expected + 1))
+  check_requests $expected
+  found=$(tail -n 1 "$work/lanorix.out")
+  [[ $found =~ ^([0-9]+)\ device\(s\)$ ]] || fail "lanorix --scan printed no device count"
+  # FIXME: a count of 0 is accepted until the view builds rows from replies.
+  if [[ ${BASH_REMATCH[1]} -ne 0 ]]; then
+    [[ ${BASH_REMATCH[1]} -eq 4 ]] || fail "lanorix found $found, expected 4"
+    for ip in 10.77.1.10 10.77.1.11 10.77.2.10 10.77.2.11; do
+      grep -q "	$ip	" "$work/lanorix.out" || fail "lanorix did not list $ip"
+    done
+  fi
 fi
-echo "ok: one request per segment, all replies back (${client[0]##*/})"
+
+# The probe does the same discovery with the same platform code and prints every reply.
+[[ -x "$probe" ]] || fail "$probe is missing"
+timeout 60 ip netns exec "$NETNS_HOST" "$probe" --in-test-namespace --wait 2000 \
+  >"$work/probe.out" 2>"$work/probe.err" || fail "the probe failed"
+expected=$((expected + 1))
+check_requests $expected
+for expect in "10.77.1.10 00-1A-2B-01-00-01 31 1.20 Seg1-A" \
+  "10.77.1.11 00-1A-2B-01-00-02 32 2.05 Seg1-B" \
+  "10.77.2.10 00-1A-2B-02-00-01 31 1.20 Seg2-A" \
+  "10.77.2.11 00-1A-2B-02-00-02 7 1.00 Seg2-B"; do
+  grep -qx "reply $expect" "$work/probe.out" || fail "no reply: $expect"
+done
+grep -qx "replies 4" "$work/probe.out" || fail "expected 4 replies"
+echo "ok: one request per segment from each client, all replies back"
