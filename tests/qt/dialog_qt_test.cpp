@@ -23,6 +23,11 @@
 #include "res/DialogTemplates.h"
 #include "res/StringTable.h"
 
+// Readable QString values in failure messages.
+static void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
+
 namespace {
 
 class QtDialogs : public ::testing::Test {
@@ -53,16 +58,16 @@ class QtDialogs : public ::testing::Test {
       act(*shown);
     });
     m_poll.start();
-    // A dialog left open is cancelled, so that a broken test fails instead of hanging.
-    m_watchdog.setSingleShot(true);
+    // Whatever is left open (a dialog, a message box in it) is closed after a while, so that
+    // a broken test fails instead of hanging.
     m_watchdog.disconnect();
     QObject::connect(&m_watchdog, &QTimer::timeout, [] {
-      if (auto* shown = qobject_cast<QtDialog*>(QApplication::activeModalWidget())) {
-        ADD_FAILURE() << "dialog left open";
+      if (QWidget* shown = QApplication::activeModalWidget()) {
+        ADD_FAILURE() << "left open: " << shown->metaObject()->className();
         shown->close();
       }
     });
-    m_watchdog.start(5000);
+    m_watchdog.start(3000);
   }
 
   static void Key(QWidget* target, int key, const QString& text = {}) {
