@@ -38,10 +38,17 @@ class ReadingSocket final : public CSocket {
     reads.push_back(n);
     if (n > 0) texts.emplace_back(buf, static_cast<std::size_t>(n));
     if (closeOnReceive) Close();
+    if (churnOnReceive) {
+      // Close, reopen and close again while the first endpoint's call is still running.
+      Close();
+      Create(4000, SOCK_DGRAM, FD_READ, nullptr);
+      Close();
+    }
   }
   std::vector<int> reads;
   std::vector<std::string> texts;
   bool closeOnReceive = false;
+  bool churnOnReceive = false;
 };
 
 TEST_F(SocketOnMemoryNetwork, CreateBindsThePortAndATakenPortFails) {
@@ -144,6 +151,20 @@ TEST_F(SocketOnMemoryNetwork, ClosingFromInsideOnReceiveStopsReadingSafely) {
   net.Inject(4000, std::vector<std::uint8_t>{'4'});
   net.Deliver();
   EXPECT_EQ(s.texts, (std::vector<std::string>{"1", "4"}));
+}
+
+TEST_F(SocketOnMemoryNetwork, ReopeningAndClosingInsideOnReceiveKeepsTheCallingEndpointAlive) {
+  ReadingSocket s;
+  s.churnOnReceive = true;
+  ASSERT_TRUE(s.Create(4000, SOCK_DGRAM, kAllEvents, nullptr));
+  net.Inject(4000, std::vector<std::uint8_t>{'1'});
+  net.Deliver();
+  EXPECT_EQ(s.texts, (std::vector<std::string>{"1"}));
+  EXPECT_FALSE(s.IsOpen());
+  EXPECT_FALSE(net.IsBound(4000));
+  s.churnOnReceive = false;
+  ASSERT_TRUE(s.Create(4000, SOCK_DGRAM, kAllEvents, nullptr));
+  EXPECT_EQ(net.EndpointCount(), 1) << "what was retired is gone once outside the call";
 }
 
 TEST_F(SocketOnMemoryNetwork, DestroyingTheSocketFreesThePort) {

@@ -43,7 +43,7 @@ CAsyncSocket::~CAsyncSocket() {
 BOOL CAsyncSocket::Create(UINT nSocketPort, int nSocketType, long lEvent,
                           LPCSTR lpszSocketAddress) {
   if (m_endpoint) return FALSE;
-  if (!m_dispatching) m_retired.reset();
+  if (m_running == nullptr) m_retired.reset();
   if (nSocketType != SOCK_DGRAM || AfxServices().network == nullptr) return FALSE;
   m_endpoint = AfxServices().network->CreateEndpoint();
   if (!m_endpoint) return FALSE;
@@ -51,7 +51,10 @@ BOOL CAsyncSocket::Create(UINT nSocketPort, int nSocketType, long lEvent,
     Close();
     return FALSE;
   }
-  if ((lEvent & FD_READ) != 0) m_endpoint->onReadable = [this] { DispatchReadable(); };
+  if ((lEvent & FD_READ) != 0) {
+    DatagramEndpoint* endpoint = m_endpoint.get();
+    m_endpoint->onReadable = [this, endpoint] { DispatchReadable(endpoint); };
+  }
   return TRUE;
 }
 
@@ -94,7 +97,7 @@ int CAsyncSocket::Receive(void* lpBuf, int nBufLen, int) {
 void CAsyncSocket::Close() {
   if (!m_endpoint) return;
   m_endpoint->Close();
-  if (m_dispatching) {
+  if (m_endpoint.get() == m_running) {
     // The endpoint's readiness call is running: keep its callback alive until it returns.
     m_retired = std::move(m_endpoint);
   } else {
@@ -105,10 +108,10 @@ void CAsyncSocket::Close() {
 
 void CAsyncSocket::OnReceive(int) {}
 
-void CAsyncSocket::DispatchReadable() {
+void CAsyncSocket::DispatchReadable(DatagramEndpoint* endpoint) {
   // Close() from inside OnReceive must not destroy the endpoint that is calling us.
-  const bool outer = !m_dispatching;
-  m_dispatching = true;
+  DatagramEndpoint* outer = m_running;
+  m_running = endpoint;
   OnReceive(0);
-  if (outer) m_dispatching = false;
+  m_running = outer;
 }

@@ -43,10 +43,10 @@ class CAsyncSocket {
   virtual void OnReceive(int nErrorCode);
 
  private:
-  void DispatchReadable();
+  void DispatchReadable(DatagramEndpoint* endpoint);
 
   std::unique_ptr<DatagramEndpoint> m_endpoint;
   // An endpoint closed from inside its own readiness call lives until that call has returned.
   std::unique_ptr<DatagramEndpoint> m_retired;
-  bool m_dispatching = false;
+  DatagramEndpoint* m_running = nullptr;  // the endpoint whose readiness call is running
 };
