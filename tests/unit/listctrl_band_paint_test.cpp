@@ -145,6 +145,7 @@ TEST_F(SortBand, PostPaintRefillsTheIconAreaInTheTintWhenColumnZeroIsSorted) {
         r.rect.top == label.top)
       iconAreaTinted = true;
   EXPECT_TRUE(iconAreaTinted);
+  f.Send(LVM_SETIMAGELIST, LVSIL_SMALL, 0);
 }
 
 }  // namespace

@@ -111,6 +111,7 @@ TEST_F(OlderHeader, SortColumnGetsArrowImageOnTheRight) {
   f.Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(&small));
   EXPECT_EQ(::SendMessage(f.Header(), HDM_GETIMAGELIST, 0, 0),
             reinterpret_cast<LRESULT>(f.List().m_imlArrows.GetSafeHandle()));
+  f.Send(LVM_SETIMAGELIST, LVSIL_SMALL, 0);
 }
 
 TEST_F(OlderHeader, SystemColourChangeRebuildsArrowsInTheNewGrey) {
