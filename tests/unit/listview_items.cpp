@@ -341,3 +341,28 @@ TEST_F(ListViewItems, HundredThousandItemsInsertAndSortQuickly) {
 
 }  // namespace
 }  // namespace listview_test
+
+namespace listview_test {
+namespace {
+
+TEST_F(ListViewItems, OwnerDataListHoldsACountAndAsksForEveryText) {
+  list = MakeList(WS_CHILD | LVS_REPORT | LVS_OWNERDATA);
+  AddColumn(0, "Name", 100);
+  AddColumn(1, "Address", 100);
+  EXPECT_EQ(AddItem(0, "refused"), -1);
+  ASSERT_TRUE(Send(LVM_SETITEMCOUNT, 50));
+  EXPECT_EQ(Send(LVM_GETITEMCOUNT), 50);
+  parent.answer = [](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == LVN_GETDISPINFOA) {
+      auto* info = reinterpret_cast<NMLVDISPINFOA*>(hdr);
+      std::snprintf(info->item.pszText, static_cast<size_t>(info->item.cchTextMax), "%d/%d",
+                    info->item.iItem, info->item.iSubItem);
+    }
+    return 0;
+  };
+  EXPECT_EQ(Text(42, 1), "42/1");
+  EXPECT_EQ(Text(7, 0), "7/0");
+}
+
+}  // namespace
+}  // namespace listview_test

@@ -288,3 +288,38 @@ TEST_F(ListViewPaint, LongTextsEndInAnEllipsisAndFollowTheColumnAlignment) {
 
 }  // namespace
 }  // namespace listview_test
+
+namespace listview_test {
+namespace {
+
+TEST_F(ListViewPaint, IconModesPaintTheirImageAndLabelPerCell) {
+  Fill(3);
+  ImageList large(32, 32, ILC_MASK);
+  ImageList small(16, 16, ILC_MASK);
+  for (int i = 0; i < 2; ++i) {
+    large.Add(std::make_shared<ImageResource>());
+    small.Add(std::make_shared<ImageResource>());
+  }
+  Send(LVM_SETIMAGELIST, LVSIL_NORMAL, &large);
+  Send(LVM_SETIMAGELIST, LVSIL_SMALL, &small);
+  struct Case {
+    DWORD view;
+    HIMAGELIST images;
+  };
+  for (const Case& c : {Case{LVS_ICON, &large}, Case{LVS_SMALLICON, &small}}) {
+    SCOPED_TRACE(c.view);
+    SetWindowStyle(list, WS_CHILD | c.view);
+    RecordingDC dc(RECT{0, 0, 400, 300});
+    Paint(dc);
+    EXPECT_EQ(Texts(dc), (std::vector<std::string>{"r0", "r1", "r2"}));
+    auto images = dc.Of(Kind::DrawImage);
+    ASSERT_EQ(images.size(), 3u);
+    EXPECT_EQ(images[0].images, c.images);
+    EXPECT_GT(images[1].rect.left, images[0].rect.left);
+    // No header, no columns, no cells of other columns in these modes.
+    EXPECT_EQ(dc.records[0].rect.top, 0);
+  }
+}
+
+}  // namespace
+}  // namespace listview_test

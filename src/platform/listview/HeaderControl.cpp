@@ -428,6 +428,12 @@ void HeaderControl::OnRButtonUp(POINT pt) {
 
 void HeaderControl::SetHot(int item) {
   if (item == m_hot) return;
+  int old = m_hot;
   m_hot = item;
-  if ((GetWindowStyle(m_hwnd) & (HDS_BUTTONS | HDS_HOTTRACK)) != 0) Repaint();
+  if ((GetWindowStyle(m_hwnd) & (HDS_BUTTONS | HDS_HOTTRACK)) == 0) return;
+  for (int index : {old, item}) {
+    if (!m_items.Has(index)) continue;
+    RECT r = ItemRect(index);
+    ::InvalidateRect(m_hwnd, &r, TRUE);
+  }
 }
