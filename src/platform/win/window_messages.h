@@ -82,6 +82,7 @@ constexpr UINT VK_DECIMAL = 0x6E;
 constexpr UINT VK_DIVIDE = 0x6F;
 constexpr UINT VK_F1 = 0x70;
 constexpr UINT VK_F6 = 0x75;
+constexpr UINT VK_F12 = 0x7B;
 constexpr UINT VK_OEM_PLUS = 0xBB;
 constexpr UINT VK_OEM_MINUS = 0xBD;
 constexpr UINT VK_CAPITAL = 0x14;

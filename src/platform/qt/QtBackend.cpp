@@ -1,2 +1,0 @@
-// Placeholder until the Qt backend lands.
-namespace lanorix_qt_placeholder {}
