@@ -11,8 +11,6 @@
 #include <cstring>
 #include <set>
 
-#include "PosixNetwork.h"
-
 namespace {
 
 constexpr std::uint32_t kLimitedBroadcast = 0xFFFFFFFFu;
@@ -143,4 +141,19 @@ void PosixDatagramEndpoint::Close() {
   if (m_fd < 0) return;
   close(m_fd);
   m_fd = -1;
+}
+
+std::uint64_t PosixDatagramEndpoint::Registry::Add(PosixDatagramEndpoint* endpoint) {
+  std::uint64_t serial = m_next++;
+  m_endpoints[serial] = endpoint;
+  return serial;
+}
+
+void PosixDatagramEndpoint::Registry::Remove(std::uint64_t serial) {
+  m_endpoints.erase(serial);
+}
+
+PosixDatagramEndpoint* PosixDatagramEndpoint::Registry::Find(std::uint64_t serial) const {
+  auto it = m_endpoints.find(serial);
+  return it != m_endpoints.end() ? it->second : nullptr;
 }

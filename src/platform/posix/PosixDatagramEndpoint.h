@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 
 #include "platform/afx/Services.h"
@@ -39,4 +40,18 @@ class PosixDatagramEndpoint final : public DatagramEndpoint {
   std::shared_ptr<Registry> m_registry;
   std::uint64_t m_serial;
   bool m_bound = false;
+};
+
+// Which endpoints of one network are alive, by serial: a dispatcher looks an endpoint up
+// again before each call, since an earlier handler may have destroyed it.
+class PosixDatagramEndpoint::Registry {
+ public:
+  std::uint64_t Add(PosixDatagramEndpoint* endpoint);
+  void Remove(std::uint64_t serial);
+  PosixDatagramEndpoint* Find(std::uint64_t serial) const;
+  const std::map<std::uint64_t, PosixDatagramEndpoint*>& All() const { return m_endpoints; }
+
+ private:
+  std::map<std::uint64_t, PosixDatagramEndpoint*> m_endpoints;
+  std::uint64_t m_next = 1;
 };

@@ -5,21 +5,6 @@
 #include <cerrno>
 #include <vector>
 
-std::uint64_t PosixDatagramEndpoint::Registry::Add(PosixDatagramEndpoint* endpoint) {
-  std::uint64_t serial = m_next++;
-  m_endpoints[serial] = endpoint;
-  return serial;
-}
-
-void PosixDatagramEndpoint::Registry::Remove(std::uint64_t serial) {
-  m_endpoints.erase(serial);
-}
-
-PosixDatagramEndpoint* PosixDatagramEndpoint::Registry::Find(std::uint64_t serial) const {
-  auto it = m_endpoints.find(serial);
-  return it != m_endpoints.end() ? it->second : nullptr;
-}
-
 PosixNetwork::PosixNetwork() : m_registry(std::make_shared<PosixDatagramEndpoint::Registry>()) {}
 
 PosixNetwork::~PosixNetwork() = default;

@@ -3,23 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <memory>
 
 #include "PosixDatagramEndpoint.h"
 #include "platform/afx/Services.h"
-
-class PosixDatagramEndpoint::Registry {
- public:
-  std::uint64_t Add(PosixDatagramEndpoint* endpoint);
-  void Remove(std::uint64_t serial);
-  PosixDatagramEndpoint* Find(std::uint64_t serial) const;
-  const std::map<std::uint64_t, PosixDatagramEndpoint*>& All() const { return m_endpoints; }
-
- private:
-  std::map<std::uint64_t, PosixDatagramEndpoint*> m_endpoints;
-  std::uint64_t m_next = 1;
-};
 
 class PosixNetwork final : public DatagramNetwork {
  public:
