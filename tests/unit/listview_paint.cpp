@@ -189,7 +189,13 @@ TEST_F(ListViewPaint, OwnerDrawnRowsReachTheListObjectsDrawItem) {
   EXPECT_EQ(dc.Count(Kind::DrawText), 0u);
   EXPECT_EQ(parent.Count(NM_CUSTOMDRAW), 0u);
   EXPECT_TRUE(parent.drawn.empty());
-  list = nullptr;
+  // Without a window object of its own the list's rows reach the parent itself.
+  list = MakeList(WS_CHILD | LVS_REPORT | LVS_OWNERDRAWFIXED, 400, 100);
+  Fill(2);
+  Paint(dc);
+  ASSERT_EQ(parent.drawn.size(), 2u);
+  EXPECT_EQ(parent.drawn[1].itemID, 1u);
+  EXPECT_EQ(parent.drawn[1].CtlID, 7u);
 }
 
 TEST_F(ListViewPaint, SelectionLooksDependOnFocusAndShowSelectionAlways) {

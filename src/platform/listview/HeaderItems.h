@@ -16,7 +16,7 @@ struct HeaderItem {
   void* bitmap = nullptr;
 };
 
-class HeaderItems {
+class HeaderItems final {
  public:
   int Count() const { return static_cast<int>(m_items.size()); }
   bool Has(int index) const { return index >= 0 && index < Count(); }

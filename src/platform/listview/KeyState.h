@@ -6,7 +6,7 @@
 
 #include "platform/win/win.h"
 
-class KeyState {
+class KeyState final {
  public:
   static bool IsDown(UINT virtualKey);
   static void SetDown(UINT virtualKey, bool down);

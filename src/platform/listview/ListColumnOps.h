@@ -9,7 +9,7 @@
 #include "ListLayout.h"
 #include "ListNotifier.h"
 
-class ListColumnOps {
+class ListColumnOps final {
  public:
   ListColumnOps(ListViewState& state, ListLayout& layout, ListNotifier& notifier)
       : m_state(state), m_layout(layout), m_notifier(notifier) {}

@@ -12,7 +12,7 @@
 #include "ListLayout.h"
 #include "ListNotifier.h"
 
-class ListInput {
+class ListInput final {
  public:
   ListInput(ListViewState& state, ListLayout& layout, ListItemOps& items, ListNotifier& notifier)
       : m_state(state), m_layout(layout), m_items(items), m_notifier(notifier) {}

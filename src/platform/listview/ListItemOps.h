@@ -5,7 +5,7 @@
 #include "ListLayout.h"
 #include "ListNotifier.h"
 
-class ListItemOps {
+class ListItemOps final {
  public:
   ListItemOps(ListViewState& state, ListLayout& layout, ListNotifier& notifier)
       : m_state(state), m_layout(layout), m_notifier(notifier) {}

@@ -27,7 +27,7 @@ struct ListRow {
   ListCell& CellForWrite(int column);
 };
 
-class ListItemStore {
+class ListItemStore final {
  public:
   int Count() const { return static_cast<int>(m_rows.size()); }
   bool Has(int item) const { return item >= 0 && item < Count(); }

@@ -9,7 +9,7 @@
 
 #include "ListViewState.h"
 
-class ListLayout {
+class ListLayout final {
  public:
   explicit ListLayout(ListViewState& state) : m_state(state) {}
 

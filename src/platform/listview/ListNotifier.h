@@ -4,7 +4,7 @@
 
 #include "ListViewState.h"
 
-class ListNotifier {
+class ListNotifier final {
  public:
   explicit ListNotifier(ListViewState& state) : m_state(state) {}
 

@@ -13,7 +13,7 @@
 
 class CDC;
 
-class ListPainter {
+class ListPainter final {
  public:
   ListPainter(ListViewState& state, ListLayout& layout, ListNotifier& notifier)
       : m_state(state), m_layout(layout), m_notifier(notifier) {}
