@@ -16,6 +16,7 @@ source "$root/scripts/netns.sh"
 netns_require_root
 work=$(mktemp -d)
 trap 'netns_cleanup; rm -rf "$work"' EXIT
+trap 'exit 1' INT TERM HUP
 fail() {
   echo "FAIL: $*"
   for f in "$work"/*; do [[ -f "$f" ]] && { echo "--- $f"; cat "$f"; }; done
