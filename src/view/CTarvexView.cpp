@@ -14,6 +14,16 @@ ON_WM_CREATE()
 ON_WM_DESTROY()
 ON_WM_TIMER()
 ON_COMMAND(CTarvexView::ID_REFRESH, OnRefresh)
+ON_COMMAND(CTarvexView::ID_MODIFY_IP, OnModifyIP)
+ON_COMMAND(CTarvexView::ID_MODIFY_MAC, OnModifyMAC)
+ON_COMMAND(CTarvexView::ID_WEB_BROWSER, OnWebBrowser)
+ON_COMMAND(CTarvexView::ID_SOFT_RESET, OnSoftReset)
+ON_COMMAND(CTarvexView::ID_UPDATE_FIRMWARE, OnUpdateFirmware)
+ON_UPDATE_COMMAND_UI(CTarvexView::ID_MODIFY_IP, OnUpdateDeviceCommand)
+ON_UPDATE_COMMAND_UI(CTarvexView::ID_MODIFY_MAC, OnUpdateDeviceCommand)
+ON_UPDATE_COMMAND_UI(CTarvexView::ID_WEB_BROWSER, OnUpdateDeviceCommand)
+ON_UPDATE_COMMAND_UI(CTarvexView::ID_SOFT_RESET, OnUpdateDeviceCommand)
+ON_UPDATE_COMMAND_UI(CTarvexView::ID_UPDATE_FIRMWARE, OnUpdateDeviceCommand)
 END_MESSAGE_MAP()
 
 CTarvexView::CTarvexView() = default;
@@ -71,6 +81,10 @@ void CTarvexView::OnRefresh() {
 
 void CTarvexView::AddDeviceRow(const BYTE[DEVICE_PACKET_SIZE]) {
   // FIXME: the row building (device record, six texts, image, re-sort) comes next.
+}
+
+void CTarvexView::OnUpdateDeviceCommand(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(GetListCtrl().GetSelectedCount() >= 1);
 }
 
 std::string CTarvexView::PortMessage() {

@@ -35,4 +35,21 @@ class CTarvexView : public CListView {
   void OnDestroy();
   void OnTimer(UINT_PTR nIDEvent);
   void OnRefresh();
+
+  // Device commands, each in its own file (src/view/Command*.cpp).
+ public:
+  static constexpr UINT ID_MODIFY_IP = 32780;
+  static constexpr UINT ID_MODIFY_MAC = 32781;
+  static constexpr UINT ID_WEB_BROWSER = 32782;
+  static constexpr UINT ID_SOFT_RESET = 32783;
+  static constexpr UINT ID_UPDATE_FIRMWARE = 32814;
+
+ protected:
+  void OnModifyIP();
+  void OnModifyMAC();
+  void OnWebBrowser();
+  void OnSoftReset();
+  void OnUpdateFirmware();
+  // Enables the five device commands while at least one row is selected.
+  void OnUpdateDeviceCommand(CCmdUI* pCmdUI);
 };
