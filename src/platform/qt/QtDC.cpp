@@ -330,12 +330,11 @@ void QtDC::DrawHeaderItem(const HeaderItemPaint& item) {
     default:
       opt.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
   }
-  // The platform's header shows the ascending look for SORTUP; the toolkit names that look
-  // SortDown (its header views pass SortDown for ascending order).
+  // Up for ascending, down for descending, whatever the toolkit's item views make of them.
   if ((item.fmt & HDF_SORTUP) != 0)
-    opt.sortIndicator = QStyleOptionHeader::SortDown;
-  else if ((item.fmt & HDF_SORTDOWN) != 0)
     opt.sortIndicator = QStyleOptionHeader::SortUp;
+  else if ((item.fmt & HDF_SORTDOWN) != 0)
+    opt.sortIndicator = QStyleOptionHeader::SortDown;
 
   m_painter->save();
   m_painter->setFont(currentFont());
