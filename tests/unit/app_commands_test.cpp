@@ -109,6 +109,22 @@ TEST_F(ShellCommandTest, EditKeysAndPanesDoNothing) {
   EXPECT_EQ(Frame()->TranslateAccelerator('C', true, false, false), ID_EDIT_COPY);
 }
 
+TEST_F(ShellCommandTest, NewAndOpenDocumentKeysLeaveTheWindowAsItIs) {
+  ASSERT_TRUE(Start());
+  CView* view = Frame()->GetActiveView();
+  HWND header = reinterpret_cast<HWND>(view->SendMessage(LVM_GETHEADER));
+  const LRESULT columns = ::SendMessage(header, HDM_GETITEMCOUNT);
+  StatusBar().SetPaneText(4, "Online : 3", TRUE);
+  for (UINT id : {ID_FILE_NEW, ID_FILE_OPEN}) {
+    Command(id);
+    EXPECT_EQ(Frame()->GetActiveView(), view) << id;
+    EXPECT_EQ(::SendMessage(header, HDM_GETITEMCOUNT), columns) << id;
+    EXPECT_EQ(StatusBar().GetPaneText(4), "Online : 3") << id;
+    EXPECT_EQ(Frame()->GetWindowText(), "Lanorix V1.20") << id;
+  }
+  EXPECT_TRUE(modal.Prompts().empty());
+}
+
 TEST_F(ShellCommandTest, ViewMenuChecksFollowTheBars) {
   ASSERT_TRUE(Start());
   CMenu* viewMenu = Frame()->GetMenu()->GetSubMenu(1);

@@ -2,8 +2,10 @@
 
 #include "Services.h"
 #include "StandardControls.h"
+#include "platform/listview/CommonControls.h"
 
 void InitCommonControls() {
+  RegisterCommonControls();
   RegisterDialogControls();
 }
 
