@@ -1,5 +1,6 @@
 // Rectangles, hit testing, scrolling and the header's place in the list-view control.
 #include "listview_fixture.h"
+#include "platform/afx/CListView.h"
 
 namespace listview_test {
 namespace {
@@ -179,6 +180,32 @@ TEST_F(ListViewGeometry, ChangesInvalidateTheSmallestArea) {
   ASSERT_FALSE(list->pendingInvalidations.empty());
   EXPECT_EQ(list->pendingInvalidations.back().rect,
             (RECT{0, kHeaderHeight + kRowHeight, 400, 300}));
+}
+
+}  // namespace
+}  // namespace listview_test
+
+namespace listview_test {
+namespace {
+
+TEST_F(ListViewGeometry, ListCtrlWrappersCarryTheirArgumentsAsTheControlReadsThem) {
+  Fill(3);
+  CListCtrl ctrl(list);
+  RECT r;
+  ASSERT_TRUE(ctrl.GetSubItemRect(1, 2, LVIR_BOUNDS, &r));
+  EXPECT_EQ(r, (RECT{180, kHeaderHeight + kRowHeight, 240, kHeaderHeight + 2 * kRowHeight}));
+  ASSERT_TRUE(ctrl.SetColumnWidth(1, LVSCW_AUTOSIZE));
+  EXPECT_EQ(ctrl.GetColumnWidth(1), 4 * 7 + 12);
+  LVFINDINFOA find;
+  find.flags = LVFI_PARAM;
+  find.lParam = 1002;
+  EXPECT_EQ(ctrl.FindItem(&find), 2);
+  EXPECT_EQ(ctrl.GetStringWidth("abc"), 21);
+  EXPECT_EQ(ctrl.GetHeaderCtrl(), Header());
+  EXPECT_EQ(ctrl.GetTopIndex(), 0);
+  EXPECT_EQ(ctrl.GetCountPerPage(), 13);
+  EXPECT_EQ(ctrl.GetItemText(2, 1), "r2.1");
+  EXPECT_EQ(ctrl.GetItemData(2), 1002);
 }
 
 }  // namespace

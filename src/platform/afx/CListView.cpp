@@ -191,3 +191,83 @@ BOOL CListCtrl::SetColumnOrderArray(int count, const int* order) {
                                          static_cast<WPARAM>(count),
                                          reinterpret_cast<LPARAM>(order)));
 }
+
+BOOL CListCtrl::DeleteColumn(int col) {
+  return static_cast<BOOL>(::SendMessage(m_hWnd, LVM_DELETECOLUMN, static_cast<WPARAM>(col), 0));
+}
+
+BOOL CListCtrl::GetColumn(int col, LVCOLUMNA* column) const {
+  return static_cast<BOOL>(::SendMessage(m_hWnd, LVM_GETCOLUMNA, static_cast<WPARAM>(col),
+                                         reinterpret_cast<LPARAM>(column)));
+}
+
+BOOL CListCtrl::SetColumn(int col, const LVCOLUMNA* column) {
+  return static_cast<BOOL>(::SendMessage(m_hWnd, LVM_SETCOLUMNA, static_cast<WPARAM>(col),
+                                         reinterpret_cast<LPARAM>(column)));
+}
+
+BOOL CListCtrl::GetItem(LVITEMA* item) const {
+  return static_cast<BOOL>(::SendMessage(m_hWnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(item)));
+}
+
+BOOL CListCtrl::SetItem(const LVITEMA* item) {
+  return static_cast<BOOL>(::SendMessage(m_hWnd, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(item)));
+}
+
+BOOL CListCtrl::GetSubItemRect(int item, int subItem, int code, RECT* rect) const {
+  if (rect == nullptr) return FALSE;
+  rect->top = subItem;
+  rect->left = code;
+  return static_cast<BOOL>(::SendMessage(m_hWnd, LVM_GETSUBITEMRECT, static_cast<WPARAM>(item),
+                                         reinterpret_cast<LPARAM>(rect)));
+}
+
+int CListCtrl::SubItemHitTest(LVHITTESTINFO* info) const {
+  return static_cast<int>(
+      ::SendMessage(m_hWnd, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(info)));
+}
+
+int CListCtrl::FindItem(const LVFINDINFOA* find, int start) const {
+  return static_cast<int>(::SendMessage(m_hWnd, LVM_FINDITEMA, static_cast<WPARAM>(start),
+                                        reinterpret_cast<LPARAM>(find)));
+}
+
+BOOL CListCtrl::EnsureVisible(int item, BOOL partialOk) {
+  return static_cast<BOOL>(
+      ::SendMessage(m_hWnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), partialOk));
+}
+
+int CListCtrl::GetTopIndex() const {
+  return static_cast<int>(::SendMessage(m_hWnd, LVM_GETTOPINDEX, 0, 0));
+}
+
+int CListCtrl::GetCountPerPage() const {
+  return static_cast<int>(::SendMessage(m_hWnd, LVM_GETCOUNTPERPAGE, 0, 0));
+}
+
+int CListCtrl::GetStringWidth(const std::string& text) const {
+  return static_cast<int>(
+      ::SendMessage(m_hWnd, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+int CListCtrl::GetHotItem() const {
+  return static_cast<int>(::SendMessage(m_hWnd, LVM_GETHOTITEM, 0, 0));
+}
+
+int CListCtrl::SetHotItem(int item) {
+  return static_cast<int>(::SendMessage(m_hWnd, LVM_SETHOTITEM, static_cast<WPARAM>(item), 0));
+}
+
+COLORREF CListCtrl::GetTextBkColor() const {
+  return static_cast<COLORREF>(::SendMessage(m_hWnd, LVM_GETTEXTBKCOLOR, 0, 0));
+}
+
+BOOL CListCtrl::SetTextBkColor(COLORREF color) {
+  return static_cast<BOOL>(
+      ::SendMessage(m_hWnd, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(color)));
+}
+
+BOOL CListCtrl::RedrawItems(int first, int last) {
+  return static_cast<BOOL>(::SendMessage(m_hWnd, LVM_REDRAWITEMS, static_cast<WPARAM>(first),
+                                         static_cast<LPARAM>(last)));
+}

@@ -42,6 +42,24 @@ class CListCtrl {
   int HitTest(LVHITTESTINFO* info) const;
   BOOL GetColumnOrderArray(int* order, int count) const;
   BOOL SetColumnOrderArray(int count, const int* order);
+  BOOL DeleteColumn(int col);
+  BOOL GetColumn(int col, LVCOLUMNA* column) const;
+  BOOL SetColumn(int col, const LVCOLUMNA* column);
+  BOOL GetItem(LVITEMA* item) const;
+  BOOL SetItem(const LVITEMA* item);
+  // code is LVIR_BOUNDS, LVIR_ICON or LVIR_LABEL; sub-item 0's bounds are the whole row.
+  BOOL GetSubItemRect(int item, int subItem, int code, RECT* rect) const;
+  int SubItemHitTest(LVHITTESTINFO* info) const;
+  int FindItem(const LVFINDINFOA* find, int start = -1) const;
+  BOOL EnsureVisible(int item, BOOL partialOk);
+  int GetTopIndex() const;
+  int GetCountPerPage() const;
+  int GetStringWidth(const std::string& text) const;
+  int GetHotItem() const;
+  int SetHotItem(int item);
+  COLORREF GetTextBkColor() const;
+  BOOL SetTextBkColor(COLORREF color);
+  BOOL RedrawItems(int first, int last);
 };
 
 class CListView : public CView {

@@ -8,6 +8,9 @@
 //   HDN_ITEMCHANGEDA, HDN_TRACKA, HDN_ENDTRACKA, HDN_ENDDRAG   relayout and repaint
 //   HDN_BEGINDRAG         allowed only with LVS_EX_HEADERDRAGDROP
 // Notifications go to the parent as WM_NOTIFY with the list's id.
+// Answers worth knowing: LVM_GETTOPINDEX is -1 for an empty list; LVM_GETORIGIN fails in
+// report mode (there is no origin there); LVS_OWNERDATA lists take their count from
+// LVM_SETITEMCOUNT and ask the parent for every text.
 #pragma once
 
 #include "ListColumnOps.h"
