@@ -366,3 +366,47 @@ TEST_F(ListViewItems, OwnerDataListHoldsACountAndAsksForEveryText) {
 
 }  // namespace
 }  // namespace listview_test
+
+namespace listview_test {
+namespace {
+
+TEST_F(ListViewItems, ParentDeletingTheItemItIsToldAboutDoesNotCostAnotherItem) {
+  Fill(3);
+  bool nested = false;
+  parent.answer = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == LVN_DELETEITEM && !nested) {
+      nested = true;
+      Send(LVM_DELETEITEM, static_cast<WPARAM>(reinterpret_cast<NMLISTVIEW*>(hdr)->iItem));
+    }
+    return 0;
+  };
+  Send(LVM_DELETEITEM, 0);
+  EXPECT_EQ(Send(LVM_GETITEMCOUNT), 2);
+  EXPECT_EQ(Text(0, 0), "r1");
+  EXPECT_EQ(Text(1, 0), "r2");
+}
+
+TEST_F(ListViewItems, UnterminatedCallbackTextStaysInsideTheBuffer) {
+  Fill(1);
+  SetText(0, 1, LPSTR_TEXTCALLBACKA);
+  parent.answer = [](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == LVN_GETDISPINFOA) {
+      auto* info = reinterpret_cast<NMLVDISPINFOA*>(hdr);
+      std::memset(info->item.pszText, 'x', static_cast<size_t>(info->item.cchTextMax));
+    }
+    return 0;
+  };
+  char buffer[8];
+  LVITEMA it;
+  it.iSubItem = 1;
+  it.pszText = buffer;
+  it.cchTextMax = sizeof buffer;
+  EXPECT_EQ(Send(LVM_GETITEMTEXTA, 0, &it), 7);
+  EXPECT_STREQ(buffer, "xxxxxxx");
+  RecordingDC dc(RECT{0, 0, 400, 300});
+  Paint(dc);
+  for (const auto& r : dc.Of(RecordingDC::Kind::DrawText)) EXPECT_LT(r.text.size(), 260u);
+}
+
+}  // namespace
+}  // namespace listview_test
