@@ -64,7 +64,15 @@ class ListHostTest : public ::testing::Test {
       ::SendMessage(m_list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(c),
                     reinterpret_cast<LPARAM>(&col));
     }
-    for (int i = 0; i < kRows; ++i) {
+    AddRows(0, kRows);
+    m_host = std::make_unique<QtListHost>(m_list);
+    m_host->resize(420, 320);
+    m_host->show();
+    QApplication::processEvents();
+  }
+
+  void AddRows(int first, int count) {
+    for (int i = first; i < first + count; ++i) {
       std::string name = "Device " + std::to_string(i);
       LVITEMA item;
       item.mask = LVIF_TEXT;
@@ -78,10 +86,6 @@ class ListHostTest : public ::testing::Test {
       ::SendMessage(m_list, LVM_SETITEMTEXTA, static_cast<WPARAM>(i),
                     reinterpret_cast<LPARAM>(&cell));
     }
-    m_host = std::make_unique<QtListHost>(m_list);
-    m_host->resize(420, 320);
-    m_host->show();
-    QApplication::processEvents();
   }
 
   void TearDown() override {
@@ -213,6 +217,21 @@ TEST_F(ListHostTest, ScrollBarReachesTheLastRowsAndNoFurther) {
   EXPECT_EQ(bar->value(), TopIndex());
   bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
   EXPECT_EQ(TopIndex(), kRows - CountPerPage());
+}
+
+TEST_F(ListHostTest, ThumbDraggedBeyondSixteenBitPositionsShowsThatRow) {
+  AddRows(kRows, 30000);
+  QScrollBar* bar = m_host->verticalScrollBar();
+  ASSERT_GT(bar->maximum(), 35000);
+  for (int target : {35000, 1000, 39000}) {
+    SCOPED_TRACE(target);
+    bar->setSliderDown(true);
+    bar->setSliderPosition(target);
+    EXPECT_EQ(TopIndex(), target);
+    bar->setSliderDown(false);
+    EXPECT_EQ(TopIndex(), target);
+    EXPECT_EQ(bar->value(), target);
+  }
 }
 
 TEST_F(ListHostTest, ResizingTheHostSizesTheListAndItsHeader) {

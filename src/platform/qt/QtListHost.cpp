@@ -231,9 +231,7 @@ void QtListHost::scrollAction(int bar, int action) {
     default:
       return;
   }
-  const int position = scrollBar->sliderPosition();
-  ::SendMessage(m_list, bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL,
-                makeWParam(code, static_cast<unsigned>(position)), 0);
+  sendScroll(bar, code, scrollBar->sliderPosition());
   if (!listAlive()) return;
   // The bar shows where the control went, not where the toolkit would have gone.
   m_syncingBars = true;
@@ -244,12 +242,31 @@ void QtListHost::scrollAction(int bar, int action) {
 void QtListHost::thumbReleased(int bar) {
   if (!listAlive()) return;
   QScrollBar* scrollBar = bar == SB_HORZ ? horizontalScrollBar() : verticalScrollBar();
-  const UINT message = bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL;
-  ::SendMessage(m_list, message,
-                makeWParam(SB_THUMBPOSITION, static_cast<unsigned>(scrollBar->sliderPosition())),
-                0);
-  ::SendMessage(m_list, message, makeWParam(SB_ENDSCROLL, 0), 0);
+  sendScroll(bar, SB_THUMBPOSITION, scrollBar->sliderPosition());
+  if (!listAlive()) return;
+  ::SendMessage(m_list, bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL, makeWParam(SB_ENDSCROLL, 0), 0);
   syncScrollBars();
+}
+
+void QtListHost::sendScroll(int bar, UINT code, int position) {
+  const UINT message = bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL;
+  const bool thumb = code == SB_THUMBPOSITION || code == SB_THUMBTRACK;
+  if (!thumb || position <= kLargestThumbPosition) {
+    ::SendMessage(m_list, message, makeWParam(code, static_cast<unsigned>(position)), 0);
+    return;
+  }
+  // The scroll message holds a 16-bit signed position: a thumb further down (a list of more
+  // rows than that) is moved there by the control's scroll request, in pixels.
+  const int distance = position - m_list->scrollPos[bar];
+  if (bar == SB_HORZ) {
+    ::SendMessage(m_list, LVM_SCROLL, static_cast<WPARAM>(distance), 0);
+    return;
+  }
+  RECT row;
+  row.left = LVIR_BOUNDS;
+  const WPARAM top = static_cast<WPARAM>(::SendMessage(m_list, LVM_GETTOPINDEX));
+  if (::SendMessage(m_list, LVM_GETITEMRECT, top, reinterpret_cast<LPARAM>(&row)) == 0) return;
+  ::SendMessage(m_list, LVM_SCROLL, 0, static_cast<LPARAM>(distance) * (row.bottom - row.top));
 }
 
 void QtListHost::setCursorShape(HCURSOR cursor) {

@@ -47,6 +47,8 @@ class QtListHost : public QAbstractScrollArea {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
+  static constexpr int kLargestThumbPosition = 0x7FFF;
+
   class Link;
   friend class Link;
 
@@ -59,6 +61,7 @@ class QtListHost : public QAbstractScrollArea {
   void syncScrollBars();
   void scrollAction(int bar, int action);
   void thumbReleased(int bar);
+  void sendScroll(int bar, UINT code, int position);
   void setCursorShape(HCURSOR cursor);
   QPoint toScreen(bool header, QPoint p) const;
   void sendMouse(UINT message, QMouseEvent* event);
