@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <set>
@@ -128,6 +130,17 @@ class ListHostTest : public ::testing::Test {
     QApplication::sendEvent(target, &wheel);
   }
 
+  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(m_host.get(), &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+    QApplication::sendEvent(m_host.get(), &release);
+  }
+  int FocusedItem() const {
+    return static_cast<int>(
+        ::SendMessage(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  }
+
   RecordingParent m_parent;
   HWND m_list = nullptr;
   std::unique_ptr<QtListHost> m_host;
@@ -232,6 +245,70 @@ TEST_F(ListHostTest, ThumbDraggedBeyondSixteenBitPositionsShowsThatRow) {
     EXPECT_EQ(TopIndex(), target);
     EXPECT_EQ(bar->value(), target);
   }
+}
+
+TEST_F(ListHostTest, KeysMoveTheFocusAndShiftExtendsTheSelection) {
+  const RECT row = ItemRect(2);
+  Click(QPoint(20, (row.top + row.bottom) / 2));
+  Key(Qt::Key_Down);
+  EXPECT_EQ(FocusedItem(), 3);
+  EXPECT_FALSE(Selected(2));
+  EXPECT_TRUE(Selected(3));
+  Key(Qt::Key_Down, Qt::ShiftModifier);
+  Key(Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_EQ(FocusedItem(), 5);
+  for (int item : {3, 4, 5}) EXPECT_TRUE(Selected(item)) << item;
+  Key(Qt::Key_End);
+  EXPECT_EQ(FocusedItem(), kRows - 1);
+  EXPECT_EQ(TopIndex(), kRows - CountPerPage());
+  EXPECT_EQ(m_host->verticalScrollBar()->value(), TopIndex());
+}
+
+TEST_F(ListHostTest, KeypadPlusIsTheAddKey) {
+  EXPECT_EQ(QtListHost::VirtualKeyOf(Qt::Key_Plus, Qt::KeypadModifier), VK_ADD);
+  EXPECT_NE(QtListHost::VirtualKeyOf(Qt::Key_Plus, Qt::NoModifier), VK_ADD);
+  EXPECT_EQ(QtListHost::VirtualKeyOf(Qt::Key_5, Qt::KeypadModifier), VK_NUMPAD0 + 5);
+  EXPECT_EQ(QtListHost::VirtualKeyOf(Qt::Key_A, Qt::ControlModifier), UINT{'A'});
+  EXPECT_EQ(QtListHost::VirtualKeyOf(Qt::Key_F6, Qt::NoModifier), VK_F6);
+}
+
+// Counts the colour-change messages that reach the list through its window object.
+class ColourChangeCounter final : public CWnd {
+ public:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_SYSCOLORCHANGE) ++changes;
+    return CWnd::WindowProc(message, wParam, lParam);
+  }
+  int changes = 0;
+};
+
+TEST_F(ListHostTest, PaletteChangeSendsOneColourChange) {
+  ColourChangeCounter counter;
+  counter.Attach(m_list);
+  QPalette palette = m_host->palette();
+  palette.setColor(QPalette::Highlight, Qt::darkGreen);
+  m_host->setPalette(palette);
+  QApplication::processEvents();
+  EXPECT_EQ(counter.changes, 1);
+  counter.Detach();
+}
+
+TEST_F(ListHostTest, FocusFollowsTheWidget) {
+  m_host->activateWindow();
+  m_host->setFocus(Qt::OtherFocusReason);
+  QApplication::processEvents();
+  ASSERT_TRUE(m_host->hasFocus());
+  EXPECT_EQ(::GetFocus(), m_list);
+  QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
+  QApplication::sendEvent(m_host.get(), &out);
+  EXPECT_EQ(::GetFocus(), nullptr);
+  QFocusEvent in(QEvent::FocusIn, Qt::OtherFocusReason);
+  QApplication::sendEvent(m_host.get(), &in);
+  EXPECT_EQ(::GetFocus(), m_list);
+  // A popup (the context menu) takes the toolkit's focus, not the list's.
+  QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
+  QApplication::sendEvent(m_host.get(), &popup);
+  EXPECT_EQ(::GetFocus(), m_list);
 }
 
 TEST_F(ListHostTest, ResizingTheHostSizesTheListAndItsHeader) {
