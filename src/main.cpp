@@ -54,7 +54,11 @@ const char kUsage[] =
     "                       ${XDG_CONFIG_HOME:-~/.config}/Lanorix/Lanorix.ini)\n"
     "  --demo               start simulated devices on loopback and find those\n"
     "                       (broadcast 127.255.255.255, device port 3636)\n"
-    "  --scan               no window: run one discovery, print the devices found, exit\n"
+    "  --scan               no window: run the first discovery until its window closes,\n"
+    "                       print the device list (one line per row in list order, the six\n"
+    "                       column texts separated by a tab) and exit; message boxes go to\n"
+    "                       standard error, and the exit status is 1 when one was shown\n"
+    "                       (the local port could not be bound)\n"
     "  --help               this text\n";
 
 struct Options {
@@ -177,25 +181,43 @@ void QuitOnSignals() {
   sigaction(SIGINT, &action, nullptr);
 }
 
-// --scan: prints the rows of the device list once the discovery window has closed.
-void PrintDevicesWhenDone(CTarvexView& view) {
+// --scan: a message box cannot wait for a click; its text goes to standard error.
+class ScanModalDriver final : public ModalDriver {
+ public:
+  int MessageBox(HWND, const std::string& text, const std::string&, UINT) override {
+    std::fprintf(stderr, "lanorix: %s\n", text.c_str());
+    ++m_shown;
+    return IDOK;
+  }
+  INT_PTR RunModalDialog(CDialog&) override { return IDCANCEL; }
+  int Shown() const { return m_shown; }
+
+ private:
+  int m_shown = 0;
+};
+
+// --scan: once the first discovery window has closed, prints the rows of the device list as
+// they stand, in list order, the six column texts of a row separated by tabs; nothing else
+// goes to standard output. Exits 1 when a message box was shown (the port could not be bound).
+void PrintDevicesWhenDone(CTarvexView& view, const ScanModalDriver& modal) {
   auto* poll = new QTimer(QCoreApplication::instance());
-  QObject::connect(poll, &QTimer::timeout, [&view, poll] {
+  QObject::connect(poll, &QTimer::timeout, [&view, &modal, poll] {
     if (view.m_pSocket && view.m_pSocket->IsOpen()) return;
     poll->stop();
     CListCtrl& list = view.GetListCtrl();
     const int rows = list.GetItemCount();
+    std::string line;
     for (int row = 0; row < rows; ++row) {
-      std::string line;
-      for (int col = 0; col < 6; ++col) {
+      line.clear();
+      for (int col = 0; col < CTarvexView::COLUMN_COUNT; ++col) {
         if (col > 0) line += '\t';
         line += list.GetItemText(row, col);
       }
-      std::printf("%s\n", line.c_str());
+      line += '\n';
+      std::fwrite(line.data(), 1, line.size(), stdout);
     }
-    std::printf("%d device(s)\n", rows);
     std::fflush(stdout);
-    QCoreApplication::exit(0);
+    QCoreApplication::exit(modal.Shown() > 0 ? 1 : 0);
   });
   poll->start(kScanPollMs);
 }
@@ -221,6 +243,9 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication qapp(argc, argv);
   QApplication::setApplicationName("Lanorix");
+  // The program ends when its main frame closes, not when some window is the last one shown
+  // (a message box at start-up).
+  QApplication::setQuitOnLastWindowClosed(false);
   QuitOnSignals();
 
   SocketSettings& sockets = SocketSettings::Get();
@@ -248,7 +273,8 @@ int main(int argc, char** argv) {
   PlatformServices& services = AfxServices();
   services.timers = &timers;
   services.network = &network;
-  services.modal = &modal;
+  ScanModalDriver scanModal;
+  services.modal = options.scan ? static_cast<ModalDriver*>(&scanModal) : &modal;
   services.desktop = &desktop;
   services.profile = &profile;
   // FIXME: install the program launcher (web browser command) once it exists.
@@ -264,7 +290,7 @@ int main(int argc, char** argv) {
       if (frame != nullptr) window = std::make_unique<QtFrameWindow>(*frame);
       if (options.scan) {
         if (auto* view = dynamic_cast<CTarvexView*>(frame ? frame->GetActiveView() : nullptr))
-          PrintDevicesWhenDone(*view);
+          PrintDevicesWhenDone(*view, scanModal);
       }
       exitCode = QApplication::exec();
       // The window on screen goes before the frame it shows.

@@ -240,6 +240,19 @@ TEST_F(ShellCommandTest, MessagePaneShowsPromptsAndReturnsToReady) {
   EXPECT_EQ(CToolBar::TooltipFor(ID_VIEW_AUTOARRANGE), "");
 }
 
+TEST_F(ShellCommandTest, ContextMenuPromptGivesWayToReadyWhenItCloses) {
+  ASSERT_TRUE(Start());
+  CMenu context;
+  ASSERT_TRUE(context.LoadMenu(142));
+  std::string whileOpen;
+  desktop.hover = 32783;
+  desktop.whileOpen = [&] { whileOpen = StatusBar().GetPaneText(0); };
+  context.GetSubMenu(0)->TrackPopupMenu(0, 10, 10, Frame()->GetActiveView());
+  EXPECT_EQ(whileOpen, "Soft Reset which selects device。");
+  Frame()->OnIdleUpdateCmdUI();
+  EXPECT_EQ(StatusBar().GetPaneText(0), "Ready");
+}
+
 TEST_F(ShellCommandTest, LockKeyPanesShowOnlyWhileTheirKeyIsOn) {
   ASSERT_TRUE(Start());
   CStatusBar& bar = StatusBar();

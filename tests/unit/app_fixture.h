@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,8 +32,12 @@ class MenuRecordingDesktop final : public DesktopService {
   };
   std::vector<std::vector<ShownItem>> shown;
   UINT choice = 0;
+  UINT hover = 0;  // an item the pointer rests on while the menu is open
+  std::function<void()> whileOpen;
 
-  UINT TrackPopupMenu(CMenu& menu, UINT, POINT, CWnd*) override {
+  UINT TrackPopupMenu(CMenu& menu, UINT, POINT, CWnd* owner) override {
+    if (hover != 0 && owner != nullptr) owner->SendMessage(WM_MENUSELECT, MAKEWPARAM(hover, 0), 1);
+    if (whileOpen) whileOpen();
     std::vector<ShownItem> items;
     for (UINT i = 0; i < menu.GetMenuItemCount(); ++i)
       items.push_back(ShownItem{menu.GetMenuItemID(static_cast<int>(i)),

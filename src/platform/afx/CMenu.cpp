@@ -172,8 +172,9 @@ BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner) {
   UpdateItemStates(*this, frame);
   if (AfxServices().desktop == nullptr) return FALSE;
   UINT chosen = AfxServices().desktop->TrackPopupMenu(*this, flags, POINT{x, y}, frame);
+  // The menu has closed: the message pane goes back to its idle text.
   if (frame != nullptr && IsWindow(frame->m_hWnd))
-    frame->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+    frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
   if ((flags & TPM_RETURNCMD) != 0) return static_cast<BOOL>(chosen);
   if (chosen != 0 && frame != nullptr && IsWindow(frame->m_hWnd))
     frame->SendMessage(WM_COMMAND, chosen, 0);
