@@ -1,5 +1,6 @@
 // Painting of the list-view control through the recording device context.
 #include "listview_fixture.h"
+#include "platform/afx/CFont.h"
 #include "platform/afx/CListView.h"
 
 namespace listview_test {
@@ -325,6 +326,54 @@ TEST_F(ListViewPaint, IconModesPaintTheirImageAndLabelPerCell) {
     // No header, no columns, no cells of other columns in these modes.
     EXPECT_EQ(dc.records[0].rect.top, 0);
   }
+}
+
+}  // namespace
+}  // namespace listview_test
+
+namespace listview_test {
+namespace {
+
+TEST_F(ListViewPaint, HotItemTextIsUnderlinedInTheHotColour) {
+  Fill(3);
+  struct Case {
+    const char* name;
+    DWORD exStyle;
+    bool hotLook;
+  };
+  const Case cases[] = {
+      {"one click, underline", LVS_EX_ONECLICKACTIVATE | LVS_EX_UNDERLINEHOT, true},
+      {"one click alone", LVS_EX_ONECLICKACTIVATE, false},
+      {"two clicks, not selected", LVS_EX_TWOCLICKACTIVATE | LVS_EX_UNDERLINEHOT, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, c.exStyle);
+    Send(LVM_SETHOTITEM, 1);
+    EXPECT_EQ(Send(LVM_GETHOTITEM), 1);
+    RecordingDC dc(RECT{0, 0, 400, 300});
+    Paint(dc);
+    for (const auto& t : dc.Of(Kind::DrawText)) {
+      bool hot = t.text.rfind("r1", 0) == 0;
+      bool underlined = t.font != nullptr && t.font->logFont.lfUnderline != 0;
+      EXPECT_EQ(underlined, hot && c.hotLook) << t.text;
+      EXPECT_EQ(t.textColor, hot && c.hotLook ? RGB(0, 102, 204) : RGB(0, 0, 0)) << t.text;
+    }
+  }
+}
+
+TEST_F(ListViewPaint, MouseOverAnItemMakesItHotWithActivationStyles) {
+  Fill(3);
+  Mouse(list, WM_MOUSEMOVE, 30, kHeaderHeight + kRowHeight + 5);
+  EXPECT_EQ(Send(LVM_GETHOTITEM), -1);
+  Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_ONECLICKACTIVATE);
+  list->pendingInvalidations.clear();
+  Mouse(list, WM_MOUSEMOVE, 30, kHeaderHeight + kRowHeight + 5);
+  EXPECT_EQ(Send(LVM_GETHOTITEM), 1);
+  ASSERT_EQ(list->pendingInvalidations.size(), 1u);
+  EXPECT_EQ(list->pendingInvalidations[0].rect.top, kHeaderHeight + kRowHeight);
+  Mouse(list, WM_MOUSEMOVE, 30, 250);
+  EXPECT_EQ(Send(LVM_GETHOTITEM), -1);
 }
 
 }  // namespace

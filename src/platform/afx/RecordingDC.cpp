@@ -12,6 +12,7 @@ RecordingDC::Record& RecordingDC::Add(Kind kind) {
   Record& r = records.back();
   r.kind = kind;
   r.textColor = m_textColor;
+  r.font = m_font;
   return r;
 }
 
@@ -71,7 +72,7 @@ int RecordingDC::SetBkMode(int mode) {
 HFONT RecordingDC::SelectFont(HFONT font) {
   HFONT old = m_font;
   m_font = font;
-  Add(Kind::SelectFont);
+  Add(Kind::SelectFont).font = font;
   return old;
 }
 

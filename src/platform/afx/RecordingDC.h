@@ -34,6 +34,7 @@ class RecordingDC final : public CDC {
     RECT rect;
     COLORREF color = 0;      // fill, line, text or background colour; DrawImage: background
     COLORREF textColor = 0;  // text colour in force (texts)
+    HFONT font = nullptr;    // font in force (texts); SelectFont: the font selected
     std::string text;
     HIMAGELIST images = nullptr;
     int image = -1;

@@ -21,12 +21,6 @@ UINT Alignment(int fmt) {
   }
 }
 
-void DrawCellText(CDC* dc, const char* text, RECT rect, UINT format, COLORREF color) {
-  if (text[0] == '\0' || rect.right <= rect.left) return;
-  dc->SetTextColor(color);
-  dc->DrawText(text, rect, format);
-}
-
 }  // namespace
 
 COLORREF ListPainter::TextBkColor() const {
@@ -36,6 +30,35 @@ COLORREF ListPainter::TextBkColor() const {
 bool ListPainter::Highlighted(int item) const {
   return (m_state.items.Row(item).state & LVIS_SELECTED) &&
          (m_state.HasFocus() || (m_state.Style() & LVS_SHOWSELALWAYS));
+}
+
+bool ListPainter::HotLook(int item) const {
+  DWORD ex = m_state.exStyle;
+  if (item != m_state.hotItem || (ex & LVS_EX_UNDERLINEHOT) == 0) return false;
+  bool selected = (m_state.items.Row(item).state & LVIS_SELECTED) != 0;
+  return (ex & LVS_EX_ONECLICKACTIVATE) || ((ex & LVS_EX_TWOCLICKACTIVATE) && selected);
+}
+
+void ListPainter::DrawText(CDC* dc, int item, const char* text, RECT rect, int fmt,
+                           COLORREF color) {
+  if (text[0] == '\0' || rect.right <= rect.left) return;
+  UINT format = kTextFormat | Alignment(fmt);
+  bool hot = HotLook(item);
+  if (!hot) {
+    dc->SetTextColor(color);
+    dc->DrawText(text, rect, format);
+    return;
+  }
+  LOGFONTA font;
+  CFont::GetLogFont(m_state.hwnd->font, &font);
+  font.lfUnderline = 1;
+  m_hotFont.CreateFontIndirect(&font);
+  // A highlighted text keeps its highlight colour; the underline marks it hot.
+  if (color == m_state.textColor) color = GetSysColor(COLOR_HOTLIGHT);
+  dc->SetTextColor(color);
+  HFONT old = dc->SelectFont(m_hotFont);
+  dc->DrawText(text, rect, format);
+  dc->SelectFont(old);
 }
 
 COLORREF ListPainter::SelectionColor() const {
@@ -185,8 +208,7 @@ void ListPainter::PaintCell(CDC* dc, int item, int column, const RECT& cell, con
     if (m_state.HasFocus()) textColor = GetSysColor(COLOR_HIGHLIGHTTEXT);
   }
   RECT textRect{cell.left + 6, cell.top, cell.right - 6, cell.bottom};
-  int fmt = m_state.columns[static_cast<size_t>(column)].fmt;
-  DrawCellText(dc, text, textRect, kTextFormat | Alignment(fmt), textColor);
+  DrawText(dc, item, text, textRect, m_state.columns[static_cast<size_t>(column)].fmt, textColor);
 }
 
 void ListPainter::PaintFirstCell(CDC* dc, int item, const RECT& cell, const char* text,
@@ -216,7 +238,7 @@ void ListPainter::PaintFirstCell(CDC* dc, int item, const RECT& cell, const char
     if (m_state.HasFocus()) textColor = GetSysColor(COLOR_HIGHLIGHTTEXT);
   }
   RECT textRect{label.left + 2, label.top, label.right - 2, label.bottom};
-  DrawCellText(dc, text, textRect, kTextFormat | Alignment(m_state.columns[0].fmt), textColor);
+  DrawText(dc, item, text, textRect, m_state.columns[0].fmt, textColor);
 }
 
 void ListPainter::PaintIconItem(CDC* dc, int item, bool notify) {
@@ -245,7 +267,7 @@ void ListPainter::PaintIconItem(CDC* dc, int item, bool notify) {
     dc->FillSolidRect(parts.label, colors.textBk);
   }
   RECT textRect{parts.label.left + 2, parts.label.top, parts.label.right - 2, parts.label.bottom};
-  DrawCellText(dc, text, textRect, kTextFormat | (large ? DT_CENTER : DT_LEFT), textColor);
+  DrawText(dc, item, text, textRect, large ? LVCFMT_CENTER : LVCFMT_LEFT, textColor);
   if ((row.state & LVIS_FOCUSED) && m_state.HasFocus()) dc->DrawFocusRect(parts.label);
   if (notify && (answer & CDRF_NOTIFYPOSTPAINT)) CustomDraw(cd, CDDS_ITEMPOSTPAINT);
 }

@@ -6,10 +6,13 @@
 // other lists paint the row themselves between the NM_CUSTOMDRAW stages the parent asks for
 // (CDDS_PREPAINT, CDDS_ITEMPREPAINT, CDDS_SUBITEMPREPAINT/-POSTPAINT per cell in display
 // order, CDDS_ITEMPOSTPAINT, CDDS_POSTPAINT). Grid lines come last.
+// The hot item of a list with LVS_EX_UNDERLINEHOT (and LVS_EX_ONECLICKACTIVATE, or
+// LVS_EX_TWOCLICKACTIVATE while it is selected) shows its texts underlined in the hot colour.
 #pragma once
 
 #include "ListLayout.h"
 #include "ListNotifier.h"
+#include "platform/afx/CFont.h"
 
 class CDC;
 
@@ -41,10 +44,13 @@ class ListPainter final {
   void PaintGridLines(CDC* dc, const RECT& clip);
   void DrawImage(CDC* dc, HIMAGELIST list, int index, const RECT& area, UINT style);
   bool Highlighted(int item) const;
+  bool HotLook(int item) const;
+  void DrawText(CDC* dc, int item, const char* text, RECT rect, int fmt, COLORREF color);
   COLORREF SelectionColor() const;
 
   ListViewState& m_state;
   ListLayout& m_layout;
   ListNotifier& m_notifier;
   RECT m_labelBox;  // where the row being painted shows selection and focus in column 0
+  CFont m_hotFont;  // underlined copy of the list's font, made when a hot item is painted
 };
