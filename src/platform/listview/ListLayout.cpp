@@ -170,7 +170,7 @@ RECT ListLayout::CellRect(int item, int column) const {
 }
 
 bool ListLayout::ItemRect(int item, int code, RECT* rect) const {
-  if (rect == nullptr || !m_state.items.Has(item)) return FALSE;
+  if (rect == nullptr || !m_state.items.Has(item)) return false;
   ItemParts p = Parts(item);
   switch (code) {
     case LVIR_BOUNDS:

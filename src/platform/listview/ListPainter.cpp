@@ -49,10 +49,13 @@ void ListPainter::DrawText(CDC* dc, int item, const char* text, RECT rect, int f
     dc->DrawText(text, rect, format);
     return;
   }
-  LOGFONTA font;
-  CFont::GetLogFont(m_state.hwnd->font, &font);
-  font.lfUnderline = 1;
-  m_hotFont.CreateFontIndirect(&font);
+  if (m_hotFont.GetSafeHandle() == nullptr || m_hotFontBase != m_state.hwnd->font) {
+    LOGFONTA font;
+    CFont::GetLogFont(m_state.hwnd->font, &font);
+    font.lfUnderline = 1;
+    m_hotFont.CreateFontIndirect(&font);
+    m_hotFontBase = m_state.hwnd->font;
+  }
   // A highlighted text keeps its highlight colour; the underline marks it hot.
   if (color == m_state.textColor) color = GetSysColor(COLOR_HOTLIGHT);
   dc->SetTextColor(color);

@@ -53,4 +53,5 @@ class ListPainter final {
   ListNotifier& m_notifier;
   RECT m_labelBox;  // where the row being painted shows selection and focus in column 0
   CFont m_hotFont;  // underlined copy of the list's font, made when a hot item is painted
+  HFONT m_hotFontBase = nullptr;
 };
