@@ -52,7 +52,7 @@ TEST_F(ProfileFile, ReadsTheSavedLayoutAsBytes) {
 TEST_F(ProfileFile, AnythingMalformedReadsAsNoValue) {
   const struct {
     const char* name;
-    const char* text;
+    std::string text;
   } cases[] = {
       {"odd digit count", "[Settings]\nOverview=012\n"},
       {"not hexadecimal", "[Settings]\nOverview=01zz\n"},
@@ -61,7 +61,7 @@ TEST_F(ProfileFile, AnythingMalformedReadsAsNoValue) {
       {"entry in another section", "[Layout]\nOverview=01\n"},
       {"entry before any section", "Overview=01\n[Settings]\n"},
       {"no equals sign", "[Settings]\nOverview 01\n"},
-      {"binary garbage", std::string("\x00\xff[Settings\n=\n", 14).c_str()},
+      {"binary garbage", std::string("\x00\xff[Settings\n=\n", 14)},
       {"empty file", ""},
   };
   for (const auto& c : cases) {
