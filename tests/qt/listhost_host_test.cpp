@@ -16,6 +16,7 @@
 #include "platform/afx/CWnd.h"
 #include "platform/listview/CommonControls.h"
 #include "platform/qt/QtListHost.h"
+#include "platform/qt/QtListHostKeys.h"
 
 namespace {
 
@@ -265,11 +266,11 @@ TEST_F(ListHostTest, KeysMoveTheFocusAndShiftExtendsTheSelection) {
 }
 
 TEST_F(ListHostTest, KeypadPlusIsTheAddKey) {
-  EXPECT_EQ(QtListHost::VirtualKeyOf(Qt::Key_Plus, Qt::KeypadModifier), VK_ADD);
-  EXPECT_NE(QtListHost::VirtualKeyOf(Qt::Key_Plus, Qt::NoModifier), VK_ADD);
-  EXPECT_EQ(QtListHost::VirtualKeyOf(Qt::Key_5, Qt::KeypadModifier), VK_NUMPAD0 + 5);
-  EXPECT_EQ(QtListHost::VirtualKeyOf(Qt::Key_A, Qt::ControlModifier), UINT{'A'});
-  EXPECT_EQ(QtListHost::VirtualKeyOf(Qt::Key_F6, Qt::NoModifier), VK_F6);
+  EXPECT_EQ(QtListHostKeys::VirtualKeyOf(Qt::Key_Plus, Qt::KeypadModifier), VK_ADD);
+  EXPECT_NE(QtListHostKeys::VirtualKeyOf(Qt::Key_Plus, Qt::NoModifier), VK_ADD);
+  EXPECT_EQ(QtListHostKeys::VirtualKeyOf(Qt::Key_5, Qt::KeypadModifier), VK_NUMPAD0 + 5);
+  EXPECT_EQ(QtListHostKeys::VirtualKeyOf(Qt::Key_A, Qt::ControlModifier), UINT{'A'});
+  EXPECT_EQ(QtListHostKeys::VirtualKeyOf(Qt::Key_F6, Qt::NoModifier), VK_F6);
 }
 
 // Counts the colour-change messages that reach the list through its window object.

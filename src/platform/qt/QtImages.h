@@ -12,9 +12,9 @@ class QtImages final {
  public:
   QtImages() = delete;
 
-  // The picture for a device pixel ratio: the double-size variant above 1 when there is one.
-  // Its size in device-independent pixels is the resource's width and height. A null pixmap
-  // when the bytes do not decode or raw pixels are fewer than width * height.
+  // The picture for a device pixel ratio: the double-size variant (device pixel ratio 2) above
+  // 1 when there is one. A null pixmap when the bytes do not decode or raw pixels are fewer
+  // than width * height.
   static QPixmap Pixmap(const ImageResource& image, qreal dpr);
   // The picture with its visible pixels mixed with colour by amount (0..1), alpha kept.
   static QPixmap Blended(const ImageResource& image, qreal dpr, const QColor& colour, qreal amount);

@@ -11,6 +11,7 @@
 #include <QWheelEvent>
 
 #include "QtDC.h"
+#include "QtListHostKeys.h"
 #include "platform/afx/SystemCursors.h"
 #include "platform/afx/WindowSystem.h"
 #include "platform/listview/KeyState.h"
@@ -121,6 +122,7 @@ void QtListHost::layoutList() {
 }
 
 void QtListHost::invalidate(bool header, const RECT* rect) {
+  // No erase bookkeeping: every paint of the list starts with its own background erase.
   if (header) {
     const QRect area = headerRect();
     if (area.isEmpty()) return;
@@ -373,75 +375,6 @@ void QtListHost::wheelEvent(QWheelEvent* event) {
   }
 }
 
-UINT QtListHost::VirtualKeyOf(int key, Qt::KeyboardModifiers modifiers) {
-  const bool keypad = (modifiers & Qt::KeypadModifier) != 0;
-  if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<UINT>('A' + (key - Qt::Key_A));
-  if (key >= Qt::Key_0 && key <= Qt::Key_9)
-    return keypad ? VK_NUMPAD0 + static_cast<UINT>(key - Qt::Key_0)
-                  : static_cast<UINT>('0' + (key - Qt::Key_0));
-  if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return VK_F1 + static_cast<UINT>(key - Qt::Key_F1);
-  switch (key) {
-    case Qt::Key_Backspace:
-      return VK_BACK;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-      return VK_TAB;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return VK_RETURN;
-    case Qt::Key_Shift:
-      return VK_SHIFT;
-    case Qt::Key_Control:
-      return VK_CONTROL;
-    case Qt::Key_Alt:
-      return VK_MENU;
-    case Qt::Key_Escape:
-      return VK_ESCAPE;
-    case Qt::Key_Space:
-      return VK_SPACE;
-    case Qt::Key_PageUp:
-      return VK_PRIOR;
-    case Qt::Key_PageDown:
-      return VK_NEXT;
-    case Qt::Key_End:
-      return VK_END;
-    case Qt::Key_Home:
-      return VK_HOME;
-    case Qt::Key_Left:
-      return VK_LEFT;
-    case Qt::Key_Up:
-      return VK_UP;
-    case Qt::Key_Right:
-      return VK_RIGHT;
-    case Qt::Key_Down:
-      return VK_DOWN;
-    case Qt::Key_Insert:
-      return VK_INSERT;
-    case Qt::Key_Delete:
-      return VK_DELETE;
-    case Qt::Key_Menu:
-      return VK_APPS;
-    case Qt::Key_Plus:
-      return keypad ? VK_ADD : VK_OEM_PLUS;
-    case Qt::Key_Minus:
-      return keypad ? VK_SUBTRACT : VK_OEM_MINUS;
-    case Qt::Key_Asterisk:
-      return keypad ? VK_MULTIPLY : 0;
-    case Qt::Key_Slash:
-      return keypad ? VK_DIVIDE : 0;
-    case Qt::Key_Period:
-      return keypad ? VK_DECIMAL : 0;
-    case Qt::Key_CapsLock:
-      return VK_CAPITAL;
-    case Qt::Key_NumLock:
-      return VK_NUMLOCK;
-    case Qt::Key_ScrollLock:
-      return VK_SCROLL;
-    default:
-      return 0;
-  }
-}
-
 void QtListHost::sendKey(UINT message, QKeyEvent* event) {
   if (!listAlive()) return;
   // Key messages carry no modifiers; the control asks KeyState while it handles them.
@@ -449,7 +382,7 @@ void QtListHost::sendKey(UINT message, QKeyEvent* event) {
   KeyState::SetDown(VK_SHIFT, (modifiers & Qt::ShiftModifier) != 0);
   KeyState::SetDown(VK_CONTROL, (modifiers & Qt::ControlModifier) != 0);
   KeyState::SetDown(VK_MENU, (modifiers & Qt::AltModifier) != 0);
-  const UINT vk = VirtualKeyOf(event->key(), modifiers);
+  const UINT vk = QtListHostKeys::VirtualKeyOf(event->key(), modifiers);
   if (vk == 0) return;
   // A modifier's own event may or may not list itself, depending on the window system.
   if (vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU)

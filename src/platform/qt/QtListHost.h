@@ -26,9 +26,6 @@ class QtListHost : public QAbstractScrollArea {
   // The list's header window when it shows one (report mode), else null.
   HWND headerWindow() const;
 
-  // The virtual key of a Qt key; 0 for keys the platform has no code for.
-  static UINT VirtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers);
-
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
