@@ -109,6 +109,7 @@ BOOL CDialog::CreateDialogWindow(SIZE baseUnits) {
     baseUnits = SIZE{tm.tmAveCharWidth, tm.tmHeight};
   }
   m_baseUnits = baseUnits;
+  m_controls.clear();  // left from a window that someone else destroyed
   m_bEnded = false;
   m_nModalResult = -1;
   m_hWndFocusBefore = ::GetFocus();
