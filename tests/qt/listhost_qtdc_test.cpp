@@ -4,8 +4,11 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPalette>
+#include <QPrinter>
 #include <memory>
 
 #include "platform/afx/CFont.h"
@@ -382,4 +385,35 @@ TEST(QtDCHeader, SortIndicatorAndImageAreDrawn) {
   // Just after the short left-aligned text, not at the far right of the item.
   EXPECT_GT(magentaLeft, 10);
   EXPECT_LT(magentaLeft, 60);
+}
+
+TEST(QtDCPrinter, EachNewFrameEndsOnePageAndEndDocFinishesTheFile) {
+  const QString path = QDir::temp().filePath("lanorix_qtdc_print_test.pdf");
+  QFile::remove(path);
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path);
+  {
+    QtDC dc(&printer);
+    ASSERT_TRUE(dc.isActive());
+    EXPECT_EQ(dc.GetDeviceCaps(LOGPIXELSY), printer.resolution());
+    EXPECT_EQ(dc.GetDeviceCaps(HORZRES), printer.width());
+    dc.TextOut(100, 100, "Gateway-A\t192.168.1.10");
+    EXPECT_EQ(dc.Escape(NEWFRAME), 1);
+    dc.TextOut(100, 100, "Test bench\t192.168.1.15");
+    EXPECT_EQ(dc.Escape(NEWFRAME), 1);  // the last page's end adds no empty page
+    EXPECT_EQ(dc.Escape(ENDDOC), 1);
+    EXPECT_EQ(dc.Escape(ENDDOC), 0);
+  }
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.readAll().contains("/Count 2"));
+  file.close();
+  QFile::remove(path);
+}
+
+TEST(QtDCPrinter, NewFrameOnAScreenPictureDoesNothing) {
+  QImage image = blankImage();
+  QtDC dc(&image);
+  EXPECT_EQ(dc.Escape(NEWFRAME), 0);
 }

@@ -167,6 +167,7 @@ SIZE QtDC::GetTextExtent(const std::string& text) const {
 }
 
 void QtDC::FillSolidRect(const RECT& rect, COLORREF color) {
+  StartPendingPage();
   if (IsRectEmpty(rect)) return;
   m_painter->fillRect(toQRect(rect), ToQColor(color));
 }
@@ -176,6 +177,7 @@ void QtDC::FillTextBackground(const QRect& box) {
 }
 
 BOOL QtDC::TextOut(int x, int y, const std::string& text) {
+  StartPendingPage();
   const QString s = fromBytes(text);
   const QFontMetrics fm(currentFont(), m_painter->device());
   FillTextBackground(QRect(x, y, fm.horizontalAdvance(s), fm.height()));
@@ -185,6 +187,7 @@ BOOL QtDC::TextOut(int x, int y, const std::string& text) {
 }
 
 int QtDC::DrawText(const std::string& text, RECT& rect, UINT format) {
+  StartPendingPage();
   const QRect box = toQRect(rect);
   const bool singleLine = (format & DT_SINGLELINE) != 0;
   int flags = 0;
@@ -232,6 +235,7 @@ int QtDC::DrawText(const std::string& text, RECT& rect, UINT format) {
 }
 
 void QtDC::DrawFocusRect(const RECT& rect) {
+  StartPendingPage();
   if (IsRectEmpty(rect)) return;
   QStyleOptionFocusRect opt;
   opt.rect = toQRect(rect);
@@ -242,6 +246,7 @@ void QtDC::DrawFocusRect(const RECT& rect) {
 }
 
 void QtDC::DrawLine(POINT from, POINT to, COLORREF color) {
+  StartPendingPage();
   if (from.x == to.x && from.y == to.y) return;
   const QColor c = ToQColor(color);
   // Straight lines as one-pixel fills: exact at every device pixel ratio.
@@ -262,6 +267,7 @@ void QtDC::DrawLine(POINT from, POINT to, COLORREF color) {
 
 void QtDC::DrawImage(HIMAGELIST list, int index, int x, int y, int cx, int cy, COLORREF bk,
                      COLORREF fg, UINT style, DWORD rop) {
+  StartPendingPage();
   (void)rop;  // every caller copies
   if (list == nullptr) return;
   const ImageResource* image = list->Image(index);
@@ -294,6 +300,7 @@ void QtDC::DrawImage(HIMAGELIST list, int index, int x, int y, int cx, int cy, C
 }
 
 void QtDC::DrawBitmap(const CBitmap& bitmap, int x, int y, int cx, int cy) {
+  StartPendingPage();
   if (bitmap.IsNull()) return;
   const QPixmap pixmap = QtImages::Pixmap(*bitmap.Image(), devicePixelRatio());
   if (pixmap.isNull()) return;
@@ -307,6 +314,7 @@ void QtDC::DrawBitmap(const CBitmap& bitmap, int x, int y, int cx, int cy) {
 }
 
 void QtDC::DrawHeaderItem(const HeaderItemPaint& item) {
+  StartPendingPage();
   if (IsRectEmpty(item.rect)) return;
   QStyle* st = style();
   QStyleOptionHeaderV2 opt;
@@ -383,6 +391,7 @@ void QtDC::DrawHeaderItem(const HeaderItemPaint& item) {
 }
 
 void QtDC::DrawSelectionBackground(const RECT& rect, bool focused, COLORREF color) {
+  StartPendingPage();
   if (IsRectEmpty(rect)) return;
   const QPalette pal = palette();
   const QColor highlight = pal.color(QPalette::Active, QPalette::Highlight);
@@ -404,15 +413,25 @@ void QtDC::DrawSelectionBackground(const RECT& rect, bool focused, COLORREF colo
   style()->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, m_painter, m_widget);
 }
 
+void QtDC::StartPendingPage() {
+  if (!m_pageEnded) return;
+  m_pageEnded = false;
+  if (auto* printer = dynamic_cast<QPrinter*>(m_painter->device())) printer->newPage();
+}
+
 int QtDC::Escape(int code) {
   QPaintDevice* device = m_painter->device();
   switch (code) {
     case NEWFRAME:
-      if (device != nullptr && device->devType() == QInternal::Printer)
-        if (auto* printer = dynamic_cast<QPrinter*>(device)) return printer->newPage() ? 1 : 0;
-      return 0;
+      // Ends the page; the next page starts with the next drawing, so the last page's end
+      // leaves no empty page behind.
+      if (device == nullptr || device->devType() != QInternal::Printer) return 0;
+      StartPendingPage();
+      m_pageEnded = true;
+      return 1;
     case ENDDOC:
       if (!m_ownPainter || !m_ownPainter->isActive()) return 0;
+      m_pageEnded = false;
       m_ownPainter->restore();
       return m_ownPainter->end() ? 1 : 0;
     default:

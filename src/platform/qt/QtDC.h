@@ -54,7 +54,8 @@ class QtDC final : public CDC {
   void DrawBitmap(const CBitmap& bitmap, int x, int y, int cx, int cy) override;
   void DrawHeaderItem(const HeaderItemPaint& item) override;
   void DrawSelectionBackground(const RECT& rect, bool focused, COLORREF color) override;
-  // NEWFRAME starts a new page on a printer; ENDDOC ends the painting. 1 done, 0 not.
+  // NEWFRAME ends a printer's page (the next drawing starts a new one); ENDDOC ends the
+  // painting. 1 done, 0 not.
   int Escape(int code) override;
 
  private:
@@ -63,6 +64,7 @@ class QtDC final : public CDC {
   QFont currentFont() const;
   qreal devicePixelRatio() const;
   void FillTextBackground(const QRect& box);
+  void StartPendingPage();
 
   std::unique_ptr<QPainter> m_ownPainter;
   QPainter* m_painter;
@@ -74,4 +76,5 @@ class QtDC final : public CDC {
   COLORREF m_bkColor = RGB(255, 255, 255);
   int m_bkMode = OPAQUE;
   int m_mapMode = MM_TEXT;
+  bool m_pageEnded = false;
 };
