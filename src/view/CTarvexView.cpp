@@ -1,19 +1,52 @@
 #include "view/CTarvexView.h"
 
+#include "platform/afx/CFrameWnd.h"
+#include "platform/afx/CStatusBar.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/afx/Resources.h"
 #include "platform/afx/SocketSettings.h"
 #include "protocol/CListSocket.h"
 
 namespace {
-constexpr UINT IDS_PORT_OPEN_FAIL = 40100;
-}
 
-BEGIN_MESSAGE_MAP(CTarvexView, CListView)
+constexpr UINT IDS_ONLINE = 40007;
+constexpr UINT IDS_PORT_OPEN_FAIL = 40100;
+
+struct ColumnSpec {
+  UINT heading;
+  int format;
+  int width;
+};
+const ColumnSpec kColumns[CTarvexView::COLUMN_COUNT] = {
+    {40000, LVCFMT_LEFT, 120},  // Device Name
+    {40001, LVCFMT_LEFT, 120},  // IP Address
+    {40002, LVCFMT_LEFT, 120},  // Subnet Mask
+    {40003, LVCFMT_LEFT, 120},  // Gateway IP
+    {40004, LVCFMT_LEFT, 130},  // MAC
+    {40006, LVCFMT_RIGHT, 95},  // Version
+};
+
+// The same icon at each image index of both lists.
+const UINT kDeviceIcons[] = {158, 158, 151, 147, 153, 155, 157};
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CTarvexView, CListViewEx)
 ON_WM_CREATE()
 ON_WM_DESTROY()
 ON_WM_TIMER()
+ON_MESSAGE(LVM_DELETEALLITEMS, OnDeleteAllRows)
+ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, OnColumnClick)
+ON_NOTIFY_REFLECT(NM_RCLICK, OnRClick)
 ON_COMMAND(CTarvexView::ID_REFRESH, OnRefresh)
+ON_COMMAND(ID_VIEW_AUTOARRANGE, OnViewAutoArrange)
+ON_UPDATE_COMMAND_UI(ID_VIEW_AUTOARRANGE, OnUpdateViewAutoArrange)
+ON_COMMAND(ID_VIEW_LARGEICON, OnViewLargeIcon)
+ON_COMMAND(ID_VIEW_SMALLICON, OnViewSmallIcon)
+ON_COMMAND(ID_VIEW_DETAILS, OnViewDetails)
+ON_UPDATE_COMMAND_UI(ID_VIEW_LARGEICON, OnUpdateViewLargeIcon)
+ON_UPDATE_COMMAND_UI(ID_VIEW_SMALLICON, OnUpdateViewSmallIcon)
+ON_UPDATE_COMMAND_UI(ID_VIEW_DETAILS, OnUpdateViewDetails)
 ON_COMMAND(CTarvexView::ID_MODIFY_IP, OnModifyIP)
 ON_COMMAND(CTarvexView::ID_MODIFY_MAC, OnModifyMAC)
 ON_COMMAND(CTarvexView::ID_WEB_BROWSER, OnWebBrowser)
@@ -26,21 +59,90 @@ ON_UPDATE_COMMAND_UI(CTarvexView::ID_SOFT_RESET, OnUpdateDeviceCommand)
 ON_UPDATE_COMMAND_UI(CTarvexView::ID_UPDATE_FIRMWARE, OnUpdateDeviceCommand)
 END_MESSAGE_MAP()
 
-CTarvexView::CTarvexView() = default;
+CTarvexView::CTarvexView() {
+  m_imgSmall.Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 1);
+  m_imgLarge.Create(32, 32, ILC_COLOR32 | ILC_MASK, 0, 1);
+  for (UINT icon : kDeviceIcons) {
+    m_imgSmall.AddIcon(icon);
+    m_imgLarge.AddIcon(icon);
+  }
+}
 
-CTarvexView::~CTarvexView() = default;
+CTarvexView::~CTarvexView() {
+  // The window goes while the view can still answer WM_DESTROY: rows before their records.
+  if (m_hWnd != nullptr) CListView::DestroyWindow();
+}
+
+BOOL CTarvexView::PreCreateWindow(CREATESTRUCT& cs) {
+  m_nViewMode = VIEW_REPORT;
+  cs.style |= WS_VISIBLE | LVS_REPORT;
+  return CListViewEx::PreCreateWindow(cs);
+}
 
 int CTarvexView::OnCreate(LPCREATESTRUCT lpCreateStruct) {
-  if (CListView::OnCreate(lpCreateStruct) == -1) return -1;
+  if (CListViewEx::OnCreate(lpCreateStruct) == -1) return -1;
   m_pSocket = std::make_unique<CListSocket>();
   OnRefresh();
   return 0;
 }
 
+void CTarvexView::OnInitialUpdate() {
+  CListViewEx::OnInitialUpdate();
+
+  if (CFrameWnd* frame = GetParentFrame()) {
+    if (CStatusBar* bar = frame->GetMessageBar())
+      bar->SetPaneText(bar->CommandToIndex(ID_INDICATOR_EXT), AfxLoadString(IDS_ONLINE) + " : 0",
+                       TRUE);
+  }
+  m_menuContext.DestroyMenu();
+  m_menuContext.LoadMenu(IDR_CONTEXT_MENU);
+  SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LIST_EX_STYLE);
+
+  CListCtrl& list = GetListCtrl();
+  for (int c = 0; c < COLUMN_COUNT; ++c) {
+    const ColumnSpec& spec = kColumns[c];
+    list.InsertColumn(c, AfxLoadString(spec.heading), spec.format, spec.width, -1);
+    if (c > 0 && c < ColumnCount() && !Column(c).m_bCanHide) {
+      Column(c).m_bCanHide = true;
+      ++m_nHideableCount;
+    }
+  }
+  SendMessage(LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(m_imgLarge.m_hImageList));
+  SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_imgSmall.m_hImageList));
+
+  m_bShowSortIndicator = FALSE;
+  ApplySortIndicators();
+  EnableSortTint(false);
+  SetSortState(2);
+  m_bLabelInLeadColumn = (GetStyle() & LVS_OWNERDRAWFIXED) != 0;
+
+  if (ColumnCount() > 0) {
+    BYTE* block = nullptr;
+    UINT bytes = 0;
+    if (CWinApp* app = AfxGetApp();
+        app != nullptr && app->GetProfileBinary("Settings", "Overview", &block, &bytes)) {
+      ApplySavedLayout(block, bytes);
+      delete[] block;
+    }
+  }
+  m_nSortKey = m_nSortState;
+  list.SortItems(&CTarvexView::CompareDeviceRows, m_nSortKey);
+}
+
+void CTarvexView::OnDraw(CDC*) {}
+
 void CTarvexView::OnDestroy() {
   SendMessage(LVM_DELETEALLITEMS);
   CListView::OnDestroy();
   m_pSocket.reset();
+}
+
+LRESULT CTarvexView::OnDeleteAllRows(WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CListBase::OnDeleteAllItems(wParam, lParam);
+  // A row the control kept still reads its record: then every record stays until the next
+  // emptying, or the view's end.
+  if (Direct(LVM_GETITEMCOUNT) == 0) m_records.clear();
+  return result;
 }
 
 void CTarvexView::OnTimer(UINT_PTR nIDEvent) {
@@ -79,8 +181,38 @@ void CTarvexView::OnRefresh() {
   SetTimer(TIMER_DISCOVERY, DISCOVERY_STEP_MS, nullptr);
 }
 
-void CTarvexView::AddDeviceRow(const BYTE[DEVICE_PACKET_SIZE]) {
-  // FIXME: the row building (device record, six texts, image, re-sort) comes next.
+void CTarvexView::AddDeviceRow(const BYTE reply[DEVICE_PACKET_SIZE]) {
+  std::unique_ptr<CDeviceRecord> record = CDeviceRecord::FromReply(reply);
+  const CDeviceRecord& row = *record;
+  CListCtrl& list = GetListCtrl();
+
+  LVITEMA item;
+  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+  item.iItem = list.GetItemCount();
+  item.iSubItem = 0;
+  // The control copies the text; it never writes through this pointer.
+  item.pszText = const_cast<char*>(row.FieldText(CDeviceRecord::NAME));
+  item.iImage = row.Image();
+  item.lParam = reinterpret_cast<LPARAM>(&row);
+  const int index =
+      static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  if (index < 0) return;  // no row: the record goes with this call
+  m_records.push_back(std::move(record));
+
+  for (int k = CDeviceRecord::IP_ADDRESS; k < CDeviceRecord::FIELD_COUNT; ++k) {
+    LVITEMA cell;
+    cell.iSubItem = k;
+    cell.pszText = const_cast<char*>(row.FieldText(k));
+    SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&cell));
+  }
+  ApplyAutoArrange();
+}
+
+int CTarvexView::CompareDeviceRows(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort) {
+  const auto* a = reinterpret_cast<const CDeviceRecord*>(lParam1);
+  const auto* b = reinterpret_cast<const CDeviceRecord*>(lParam2);
+  if (a == nullptr || b == nullptr) return 0;
+  return CDeviceRecord::Compare(*a, *b, static_cast<int>(lParamSort));
 }
 
 void CTarvexView::OnUpdateDeviceCommand(CCmdUI* pCmdUI) {

@@ -25,29 +25,21 @@
 
 namespace {
 
-// The list control stand-in: counts how often the list was emptied.
-class CountingList final : public WindowControl {
- public:
-  explicit CountingList(int* deleteAll) : m_deleteAll(deleteAll) {}
-  LRESULT WndProc(UINT message, WPARAM, LPARAM) override {
-    if (message == LVM_DELETEALLITEMS) ++*m_deleteAll;
-    return message == LVM_DELETEALLITEMS ? TRUE : 0;
-  }
-
- private:
-  int* m_deleteAll;
-};
-
 int g_deleteAll = 0;
 
+// The device list view on the real list control, counting how often the list was emptied.
 class TestView final : public CTarvexView {
- public:
-  BOOL PreCreateWindow(CREATESTRUCT& cs) override {
-    BOOL ok = CTarvexView::PreCreateWindow(cs);
-    cs.className = "DiscoveryTestList";
-    return ok;
+  DECLARE_MESSAGE_MAP()
+
+ protected:
+  LRESULT OnDeleteAll(WPARAM wParam, LPARAM lParam) {
+    ++g_deleteAll;
+    return OnDeleteAllRows(wParam, lParam);
   }
 };
+BEGIN_MESSAGE_MAP(TestView, CTarvexView)
+ON_MESSAGE(LVM_DELETEALLITEMS, OnDeleteAll)
+END_MESSAGE_MAP()
 
 // A frame with just the status bar of the main frame: the five indicators, the last one the
 // online count.
@@ -91,8 +83,6 @@ class Discovery : public ::testing::Test {
     SocketSettings::Get() = SocketSettings{};
     RegisterStringTable();
     g_deleteAll = 0;
-    RegisterWindowClass("DiscoveryTestList",
-                        [](HWND) { return std::make_unique<CountingList>(&g_deleteAll); });
     app = std::make_unique<CWinApp>();
     app->InitInstance();
     app->AddDocTemplate(new CSingleDocTemplate(
@@ -305,7 +295,7 @@ TEST_F(Discovery, TakenPortShowsThePortMessageOncePerRefresh) {
   EXPECT_EQ(box.type & MB_ICONMASK, MB_ICONEXCLAMATION);
   EXPECT_TRUE(net.Sent().empty());
   EXPECT_FALSE(clock.IsRunning(view->m_hWnd, CTarvexView::TIMER_DISCOVERY));
-  EXPECT_EQ(OnlinePane(), "EXT") << "the status bar keeps its text";
+  EXPECT_EQ(OnlinePane(), "Online : 0") << "the status bar keeps the text of the first show";
 
   modal.AnswerMessageBox();
   Refresh();
