@@ -312,6 +312,23 @@ TEST_F(ListHostTest, FocusFollowsTheWidget) {
   EXPECT_EQ(::GetFocus(), m_list);
 }
 
+TEST_F(ListHostTest, PointerOverAHeaderDividerShowsTheSizingCursor) {
+  HWND header = m_host->headerWindow();
+  ASSERT_NE(header, nullptr);
+  const RECT item = HeaderItemRect(0);
+  const int y = (item.top + item.bottom) / 2;
+  auto moveTo = [&](int x) {
+    QWidget* target = m_host->viewport();
+    QMouseEvent move(QEvent::MouseMove, QPointF(x, y), target->mapToGlobal(QPointF(x, y)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+    return m_host->viewport()->cursor().shape();
+  };
+  EXPECT_EQ(moveTo((item.left + item.right) / 2), Qt::ArrowCursor);
+  EXPECT_EQ(moveTo(item.right - 1), Qt::SplitHCursor);
+  EXPECT_EQ(moveTo((item.left + item.right) / 2), Qt::ArrowCursor);
+}
+
 TEST_F(ListHostTest, ResizingTheHostSizesTheListAndItsHeader) {
   m_host->resize(500, 200);
   QApplication::processEvents();

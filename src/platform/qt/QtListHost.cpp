@@ -318,6 +318,22 @@ void QtListHost::sendMouse(UINT message, QMouseEvent* event) {
   const QPoint local = target == m_list ? pos : pos - header.topLeft();
   ::SendMessage(target, message, mouseKeys(event->buttons(), event->modifiers()),
                 MAKELPARAM(local.x(), local.y()));
+  if (event->buttons() == Qt::NoButton) showDividerCursor(target, local);
+}
+
+void QtListHost::showDividerCursor(HWND target, QPoint local) {
+  // Over a header divider the pointer shows that the column can be sized; it stays so while
+  // the divider is dragged (no button-up yet) and goes back when the pointer leaves it.
+  bool onDivider = false;
+  if (listAlive() && target != nullptr && target == headerWindow()) {
+    HDHITTESTINFO hit;
+    hit.pt = POINT{local.x(), local.y()};
+    ::SendMessage(target, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    onDivider = (hit.flags & (HHT_ONDIVIDER | HHT_ONDIVOPEN)) != 0;
+  }
+  if (onDivider == m_dividerCursor) return;
+  m_dividerCursor = onDivider;
+  viewport()->setCursor(onDivider ? Qt::SplitHCursor : Qt::ArrowCursor);
 }
 
 void QtListHost::mousePressEvent(QMouseEvent* event) {
@@ -350,6 +366,7 @@ void QtListHost::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void QtListHost::leaveEvent(QEvent* event) {
+  if (m_mouseTarget == nullptr) showDividerCursor(nullptr, QPoint());
   if (m_hoverTarget != nullptr && m_hoverTarget == headerWindow() && m_mouseTarget == nullptr)
     ::SendMessage(m_hoverTarget, WM_MOUSEMOVE, 0, MAKELPARAM(-1, -1));
   m_hoverTarget = nullptr;

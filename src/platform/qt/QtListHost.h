@@ -62,6 +62,7 @@ class QtListHost : public QAbstractScrollArea {
   void setCursorShape(HCURSOR cursor);
   QPoint toScreen(bool header, QPoint p) const;
   void sendMouse(UINT message, QMouseEvent* event);
+  void showDividerCursor(HWND target, QPoint local);
   void sendKey(UINT message, QKeyEvent* event);
   void scheduleColourChange();
 
@@ -73,6 +74,7 @@ class QtListHost : public QAbstractScrollArea {
   HWND m_hoverTarget = nullptr;
   int m_horizontalWheel = 0;
   bool m_syncingBars = false;
+  bool m_dividerCursor = false;
   bool m_painting = false;
   bool m_colourChangePending = false;
 };
