@@ -329,6 +329,25 @@ TEST_F(ListHostTest, PointerOverAHeaderDividerShowsTheSizingCursor) {
   EXPECT_EQ(moveTo((item.left + item.right) / 2), Qt::ArrowCursor);
 }
 
+TEST_F(ListHostTest, DraggingAHeaderDividerSizesTheColumnEvenOutsideTheHeader) {
+  const RECT item = HeaderItemRect(0);
+  const int y = (item.top + item.bottom) / 2;
+  QWidget* target = m_host->viewport();
+  auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+    QMouseEvent event(type, QPointF(at), target->mapToGlobal(QPointF(at)), Qt::LeftButton, buttons,
+                      Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+  };
+  send(QEvent::MouseButtonPress, QPoint(item.right - 1, y), Qt::LeftButton);
+  // The pointer leaves the header downwards while dragging: the header keeps the mouse.
+  send(QEvent::MouseMove, QPoint(item.right + 19, y + 80), Qt::LeftButton);
+  send(QEvent::MouseMove, QPoint(item.right + 39, y + 80), Qt::LeftButton);
+  send(QEvent::MouseButtonRelease, QPoint(item.right + 39, y + 80), Qt::NoButton);
+  EXPECT_NEAR(::SendMessage(m_list, LVM_GETCOLUMNWIDTH, 0), 120 + 40, 1);
+  EXPECT_FALSE(Selected(0)) << "no row took the drag's release";
+  EXPECT_FALSE(Selected(1));
+}
+
 TEST_F(ListHostTest, ResizingTheHostSizesTheListAndItsHeader) {
   m_host->resize(500, 200);
   QApplication::processEvents();
