@@ -94,7 +94,8 @@ void QtListHost::attachHeader() {
   HWND header =
       listAlive() ? reinterpret_cast<HWND>(::SendMessage(m_list, LVM_GETHEADER)) : nullptr;
   if (!IsWindow(header)) header = nullptr;
-  if (header == m_header) return;
+  // Same handle and still ours: nothing to do (a new header may reuse a freed one's address).
+  if (header == m_header && (header == nullptr || header->host == m_headerLink.get())) return;
   if (IsWindow(m_header) && m_header->host == m_headerLink.get()) m_header->host = nullptr;
   m_header = header;
   if (m_header != nullptr) m_header->host = m_headerLink.get();
