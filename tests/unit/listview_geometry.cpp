@@ -210,3 +210,16 @@ TEST_F(ListViewGeometry, ListCtrlWrappersCarryTheirArgumentsAsTheControlReadsThe
 
 }  // namespace
 }  // namespace listview_test
+
+namespace listview_test {
+namespace {
+
+TEST_F(ListViewGeometry, ThumbPositionIsAnUnsignedSixteenBitValue) {
+  AddColumn(0, "Name", 100);
+  for (int i = 0; i < 40000; ++i) AddItem(i, "x");
+  Send(WM_VSCROLL, MAKELPARAM(SB_THUMBTRACK, 39000));
+  EXPECT_EQ(Send(LVM_GETTOPINDEX), 39000);
+}
+
+}  // namespace
+}  // namespace listview_test

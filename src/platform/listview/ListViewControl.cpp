@@ -260,8 +260,8 @@ LRESULT ListViewControl::WindowMessage(UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     case WM_VSCROLL:
     case WM_HSCROLL:
-      m_input.Scroll(message == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wParam),
-                     static_cast<short>(HIWORD(wParam)));
+      // The thumb position is the high word, unsigned: 0 to 65535.
+      m_input.Scroll(message == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wParam), HIWORD(wParam));
       return 0;
     case WM_MOUSEWHEEL:
       m_input.Wheel(static_cast<short>(HIWORD(wParam)));
