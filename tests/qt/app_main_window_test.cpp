@@ -2,12 +2,15 @@
 // platform's test doubles (manual clock, in-memory network, scripted message boxes).
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 #include <QToolBar>
 #include <memory>
 
@@ -20,6 +23,7 @@
 #include "platform/qt/QtFrameStatusBar.h"
 #include "platform/qt/QtFrameToolBar.h"
 #include "platform/qt/QtFrameWindow.h"
+#include "platform/qt/QtModalDriver.h"
 #include "res/ProgramResources.h"
 
 namespace {
@@ -158,6 +162,34 @@ TEST_F(MainWindowTest, ToolBarMenuItemHidesAndShowsTheToolbar) {
 TEST_F(MainWindowTest, OnlinePaneMirrorsTheStatusBar) {
   frame->m_wndStatusBar.SetPaneText(4, "Online : 3", TRUE);
   EXPECT_EQ(PaneText(4), QString("Online : 3"));
+}
+
+TEST_F(MainWindowTest, AboutBoxShowsNameVersionAndButtonOnScreen) {
+  QtModalDriver screen;
+  AfxServices().modal = &screen;
+  QString title;
+  QStringList labels;
+  QStringList buttons;
+  bool icon = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    title = box->windowTitle();
+    for (QLabel* label : box->findChildren<QLabel*>()) {
+      if (!label->text().isEmpty()) labels << label->text();
+      if (!label->pixmap().isNull()) icon = true;
+    }
+    for (QAbstractButton* button : box->findChildren<QAbstractButton*>()) buttons << button->text();
+    if (!buttons.isEmpty()) box->findChildren<QAbstractButton*>().front()->click();
+    if (auto* dialog = qobject_cast<QDialog*>(box); dialog != nullptr && dialog->isVisible())
+      dialog->reject();
+  });
+  frame->SendMessage(WM_COMMAND, ID_APP_ABOUT, 0);
+  AfxServices().modal = &modal;
+  EXPECT_EQ(title, QString("About Lanorix"));
+  EXPECT_TRUE(labels.contains("Lanorix v1.20")) << labels.join("|").toStdString();
+  EXPECT_EQ(buttons, QStringList{QString("確定")});
+  EXPECT_TRUE(icon);
 }
 
 TEST_F(MainWindowTest, ClosingTheWindowEndsTheProgram) {
