@@ -73,11 +73,16 @@ TEST_F(ProfileFile, AnythingMalformedReadsAsNoValue) {
   }
 }
 
-TEST_F(ProfileFile, MissingUnreadableOrHugeFilesReadAsNoValue) {
+TEST_F(ProfileFile, MissingHugeOrNonRegularFilesReadAsNoValue) {
   std::vector<std::uint8_t> out;
   EXPECT_FALSE(IniProfileStore(m_path).GetBinary("Settings", "Overview", out)) << "missing";
   EXPECT_FALSE(IniProfileStore(m_dir).GetBinary("Settings", "Overview", out)) << "directory";
   EXPECT_FALSE(IniProfileStore("").GetBinary("Settings", "Overview", out)) << "no path";
+  const std::string fifo = m_dir + "/pipe";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_FALSE(IniProfileStore(fifo).GetBinary("Settings", "Overview", out)) << "pipe";
+  std::remove(fifo.c_str());
+  EXPECT_FALSE(IniProfileStore("/dev/zero").GetBinary("Settings", "Overview", out)) << "device";
   Write("[Settings]\nOverview=01\n" + std::string(2 << 20, ';'));
   EXPECT_FALSE(IniProfileStore(m_path).GetBinary("Settings", "Overview", out)) << "huge";
 }

@@ -1,5 +1,7 @@
 #include "IniProfileStore.h"
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -101,6 +103,9 @@ bool IniProfileStore::GetBinary(const std::string& section, const std::string& e
                                 std::vector<std::uint8_t>& out) {
   out.clear();
   if (m_path.empty()) return false;
+  // Only a regular file: opening a pipe or a device could block or never end.
+  struct stat info {};
+  if (stat(m_path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
   std::ifstream file(m_path, std::ios::binary);
   if (!file) return false;
   file.seekg(0, std::ios::end);

@@ -7,8 +7,9 @@
 //
 // Section and entry names match without regard to case; blanks around names and values and
 // between digit pairs are ignored; lines starting with ';' or '#' are comments. The program
-// never writes the file. A missing, unreadable, oversized or malformed file, and a value that
-// is empty or not an even run of hexadecimal digits, all read as "no value".
+// never writes the file. A missing, unreadable, oversized or malformed file, anything that is
+// not a regular file (a pipe, a device, a directory), and a value that is empty or not an even
+// run of hexadecimal digits, all read as "no value".
 #pragma once
 
 #include <string>
