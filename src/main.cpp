@@ -26,6 +26,7 @@
 #include "platform/afx/IniProfileStore.h"
 #include "platform/afx/Resources.h"
 #include "platform/afx/SocketSettings.h"
+#include "platform/posix/ProgramLauncherPosix.h"
 #include "platform/qt/QtDatagramNetwork.h"
 #include "platform/qt/QtDesktopService.h"
 #include "platform/qt/QtFrameWindow.h"
@@ -277,7 +278,8 @@ int main(int argc, char** argv) {
   services.modal = options.scan ? static_cast<ModalDriver*>(&scanModal) : &modal;
   services.desktop = &desktop;
   services.profile = &profile;
-  // FIXME: install the program launcher (web browser command) once it exists.
+  ProgramLauncherPosix launcher;
+  services.launcher = &launcher;
 
   RegisterProgramResources();
   int exitCode = 1;
