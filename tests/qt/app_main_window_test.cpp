@@ -16,6 +16,8 @@
 
 #include "app/CMainFrame.h"
 #include "app/CTarvexApp.h"
+#include "platform/afx/CMenu.h"
+#include "platform/afx/CView.h"
 #include "platform/afx/ManualClock.h"
 #include "platform/afx/MemoryNetwork.h"
 #include "platform/afx/ScriptedModalDriver.h"
@@ -190,6 +192,35 @@ TEST_F(MainWindowTest, AboutBoxShowsNameVersionAndButtonOnScreen) {
   EXPECT_TRUE(labels.contains("Lanorix v1.20")) << labels.join("|").toStdString();
   EXPECT_EQ(buttons, QStringList{QString("確定")});
   EXPECT_TRUE(icon);
+}
+
+TEST_F(MainWindowTest, ContextMenuOnScreenShowsItemStatesAndPrompts) {
+  CMenu context;
+  ASSERT_TRUE(context.LoadMenu(142));
+  QStringList texts;
+  QList<bool> enabled;
+  QString prompt;
+  QTimer::singleShot(0, [&] {
+    auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(popup, nullptr);
+    for (QAction* a : popup->actions()) {
+      texts << (a->isSeparator() ? QString("-") : a->text());
+      enabled << a->isEnabled();
+    }
+    popup->actions()[4]->hover();
+    prompt = PaneText(0);
+    popup->close();
+  });
+  context.GetSubMenu(0)->TrackPopupMenu(0, 20, 20, frame->GetActiveView());
+  EXPECT_EQ(texts, (QStringList{"Modify IP", "Modify MAC", "Web Browser", "Soft Reset",
+                                "Update Firmware ", "-", "&Auto Arrange", "-", "&Refresh"}));
+  ASSERT_EQ(enabled.size(), 9);
+  for (int i = 0; i < 5; ++i) EXPECT_FALSE(enabled[i]) << i;
+  EXPECT_TRUE(enabled[6]);
+  EXPECT_TRUE(enabled[8]);
+  EXPECT_EQ(prompt, QString("Update Firmware which selects device。"));
+  window->idleUpdate();
+  EXPECT_EQ(PaneText(0), QString("Ready"));
 }
 
 TEST_F(MainWindowTest, ClosingTheWindowEndsTheProgram) {
