@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "listctrl_fixture.h"
+#include "platform/afx/RecordingDC.h"
 
 namespace {
 
@@ -139,10 +140,19 @@ TEST(SortTint, ColourIsDerivedFromTheBackground) {
   };
   for (const Case& k : cases) {
     ListFixture f;
+    f.InsertColumn(0, "A", 60);
+    f.List().SetSortState(1);
     f.Send(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(k.background));
     f.List().EnableSortTint(true);
     EXPECT_TRUE(f.List().m_bTintSortColumn);
     EXPECT_EQ(f.List().m_clrSortTint, k.tint) << std::hex << k.background;
+    // Painted, not only computed: the band under the column is filled with it.
+    RecordingDC dc(RECT{0, 0, 200, 100});
+    f.Send(WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc));
+    const auto fills = dc.Of(RecordingDC::Kind::FillSolidRect);
+    ASSERT_FALSE(fills.empty());
+    EXPECT_EQ(fills[0].rect, (RECT{0, 0, 60, 100}));
+    EXPECT_EQ(fills[0].color, k.tint) << std::hex << k.background;
   }
 }
 
@@ -159,6 +169,13 @@ TEST(SortTint, SwitchingOnTwiceRepaintsOnceAndLowColourKeepsItOff) {
   f.List().EnableSortTint(true);
   EXPECT_FALSE(f.List().m_bTintSortColumn);
   EXPECT_TRUE(f.Hwnd()->pendingInvalidations.empty());
+  f.InsertColumn(0, "A", 60);
+  f.List().SetSortState(1);
+  RecordingDC dc(RECT{0, 0, 200, 100});
+  f.Send(WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc));
+  for (const auto& fill : dc.Of(RecordingDC::Kind::FillSolidRect)) {
+    EXPECT_EQ(fill.color, static_cast<COLORREF>(f.Send(LVM_GETBKCOLOR)));
+  }
 }
 
 TEST(SortTint, FollowsBackgroundAndSystemColourChanges) {
