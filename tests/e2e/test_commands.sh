@@ -2,8 +2,9 @@
 # The device commands end to end, with the default addressing (255.255.255.255, device port
 # 36, local port 4000) in private network namespaces: the program's own code (run by the
 # command driver, which answers the dialogs) changes a simulated device's address and the
-# re-scan 2000 ms later lists the new one; Soft Reset and Update Firmware reach the simulator
-# byte for byte with the typed password, and their re-scan 5000 ms later shows the result.
+# re-scan 2000 ms later lists the new one; Soft Reset, Update Firmware and Modify MAC reach the
+# simulator byte for byte with the typed password, and their re-scan 5000 ms later shows the
+# result.
 # usage: test_commands.sh <lanorix binary> <devsim binary>
 set -u
 devsim=$2
@@ -110,10 +111,17 @@ logged 2 "$(datagram 3F 00000000 00000000 001A2B020001 fw)"
 grep -q '^rescan [0-9]* Seg2-A-FW 10.77.2.10 ' "$work/update-firmware.out" ||
   fail "update-firmware: the re-scan does not show the device in firmware-update mode"
 
+# Modify MAC, the new address typed without separators: the device is named by its IP address.
+drive modify-mac --command modify-mac --target 10.77.2.10 --new-mac 001a2b0200aa --password fw \
+  --after 5800
+logged 2 "$(datagram 3C 0A4D020A 00000000 001A2B0200AA fw)"
+grep -q '^rescan [0-9]* [^ ]* 10.77.2.10 255.255.255.0 10.77.2.1 00-1A-2B-02-00-AA ' \
+  "$work/modify-mac.out" || fail "modify-mac: the re-scan does not show the new MAC address"
+
 # A wrong password reaches the device as typed, and the device keeps its state.
 drive wrong-password --command update-firmware --target 10.77.1.11 --password nope \
   --after 5800
 logged 1 "$(datagram 3F 00000000 00000000 001A2B010002 nope)"
 grep -q '^rescan [0-9]* Seg1-B 10.77.1.11 ' "$work/wrong-password.out" ||
   fail "wrong-password: the device's name changed"
-echo "ok: Modify IP, Soft Reset and Update Firmware reach the devices; the re-scans show it"
+echo "ok: Modify IP, Soft Reset, Update Firmware and Modify MAC reach the devices; the re-scans show it"
