@@ -126,7 +126,7 @@ void CTarvexView::OnInitialUpdate() {
     }
   }
   m_nSortKey = m_nSortState;
-  list.SortItems(&CTarvexView::CompareDeviceRows, m_nSortKey);
+  SortRows();
 }
 
 void CTarvexView::OnDraw(CDC*) {}
@@ -141,7 +141,10 @@ LRESULT CTarvexView::OnDeleteAllRows(WPARAM wParam, LPARAM lParam) {
   const LRESULT result = CListBase::OnDeleteAllItems(wParam, lParam);
   // A row the control kept still reads its record: then every record stays until the next
   // emptying, or the view's end.
-  if (Direct(LVM_GETITEMCOUNT) == 0) m_records.clear();
+  if (Direct(LVM_GETITEMCOUNT) == 0) {
+    m_records.clear();
+    m_bRowsInKeyOrder = true;
+  }
   return result;
 }
 
@@ -186,9 +189,12 @@ void CTarvexView::AddDeviceRow(const BYTE reply[DEVICE_PACKET_SIZE]) {
   const CDeviceRecord& row = *record;
   CListCtrl& list = GetListCtrl();
 
+  // When Auto Arrange is about to re-sort rows that are in order already, the new row goes
+  // straight to the place the sort would give it: a reply costs a binary search, not a sort.
+  const bool placeNow = m_bAutoArrange == 1 && m_nViewMode == VIEW_REPORT && RowsInKeyOrder();
   LVITEMA item;
   item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-  item.iItem = list.GetItemCount();
+  item.iItem = placeNow ? SortedPosition(row) : list.GetItemCount();
   item.iSubItem = 0;
   // The control copies the text; it never writes through this pointer.
   item.pszText = const_cast<char*>(row.FieldText(CDeviceRecord::NAME));
@@ -198,6 +204,7 @@ void CTarvexView::AddDeviceRow(const BYTE reply[DEVICE_PACKET_SIZE]) {
       static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
   if (index < 0) return;  // no row: the record goes with this call
   m_records.push_back(std::move(record));
+  if (!placeNow && index > 0) m_bRowsInKeyOrder = false;
 
   for (int k = CDeviceRecord::IP_ADDRESS; k < CDeviceRecord::FIELD_COUNT; ++k) {
     LVITEMA cell;
@@ -206,6 +213,31 @@ void CTarvexView::AddDeviceRow(const BYTE reply[DEVICE_PACKET_SIZE]) {
     SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&cell));
   }
   ApplyAutoArrange();
+}
+
+int CTarvexView::SortedPosition(const CDeviceRecord& row) {
+  // After every row that is not greater, as the control's stable sort puts a last row.
+  int lo = 0;
+  int hi = GetListCtrl().GetItemCount();
+  while (lo < hi) {
+    const int mid = lo + (hi - lo) / 2;
+    const LPARAM other = GetListCtrl().GetItemData(mid);
+    if (CompareDeviceRows(other, reinterpret_cast<LPARAM>(&row), m_nSortKey) > 0)
+      hi = mid;
+    else
+      lo = mid + 1;
+  }
+  return lo;
+}
+
+void CTarvexView::SortRows() {
+  GetListCtrl().SortItems(&CTarvexView::CompareDeviceRows, m_nSortKey);
+  m_nOrderedKey = m_nSortKey;
+  m_bRowsInKeyOrder = true;
+}
+
+bool CTarvexView::RowsInKeyOrder() const {
+  return m_bRowsInKeyOrder && m_nOrderedKey == m_nSortKey;
 }
 
 int CTarvexView::CompareDeviceRows(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort) {

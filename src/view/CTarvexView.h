@@ -101,5 +101,15 @@ class CTarvexView : public CListViewEx {
 
  private:
   void SetViewMode(ViewMode mode);
+  // Sorts all rows with m_nSortKey; afterwards they are known to be in its order.
+  void SortRows();
+  // The rows are in the order of m_nSortKey: sorted by it, and since then only emptied or
+  // given rows at their places.
+  bool RowsInKeyOrder() const;
+  // Index at which a row belongs among rows in the order of m_nSortKey (binary search).
+  int SortedPosition(const CDeviceRecord& row);
+
   std::vector<std::unique_ptr<CDeviceRecord>> m_records;
+  int m_nOrderedKey = 0;
+  bool m_bRowsInKeyOrder = false;
 };

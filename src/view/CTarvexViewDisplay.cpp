@@ -36,7 +36,8 @@ void CTarvexView::ShowSortState() {
   }
   ApplySortIndicators();
   EnableSortTint(true);
-  GetListCtrl().SortItems(&CTarvexView::CompareDeviceRows, m_nSortKey);
+  // Rows already in this key's order (each new one was put in its place) need no sort.
+  if (!RowsInKeyOrder()) SortRows();
 }
 
 void CTarvexView::HideSortState() {
