@@ -192,5 +192,29 @@ TEST_F(WebBrowserStarted, ABareProgramNameIsLookedUpOnPath) {
   EXPECT_EQ(Started(1), (std::vector<std::string>{"1|10.0.0.6|/dev/null|/dev/null|closed"}));
 }
 
+TEST(ProgramOutput, IsReadWithoutAShellAndAProgramThatHangsIsKilledAtTheTimeout) {
+  EXPECT_EQ(ProgramLauncherPosix::RunForOutput("printf", {"%s|%s\\n", "a b", "$(x)"}, 3000),
+            "a b|$(x)\n");
+  EXPECT_EQ(ProgramLauncherPosix::RunForOutput("lanorix-no-such-program-here", {}, 3000), "");
+  const auto before = std::chrono::steady_clock::now();
+  EXPECT_EQ(ProgramLauncherPosix::RunForOutput("sleep", {"30"}, 200), "");
+  EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(5));
+  errno = 0;
+  EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1) << "the killed program was not reaped";
+}
+
+TEST(ProgramOutput, TheDefaultLookupAsksXdgMimeForTheHttpHandler) {
+  ScratchDir scratch;
+  ScopedEnv env;
+  IsolateDesktop(env, scratch);
+  scratch.Write("bin/xdg-mime",
+                "#!/bin/sh\n"
+                "[ \"$*\" = 'query default x-scheme-handler/http' ] && echo web.desktop\n",
+                true);
+  scratch.Write("data/applications/web.desktop", "[Desktop Entry]\nExec=\"/opt/the web\" %u\n");
+  env.Set("PATH", scratch.Path() + "/bin:/usr/bin:/bin");
+  EXPECT_EQ(ProgramLauncherPosix().FindWebBrowser(), "/opt/the web");
+}
+
 }  // namespace
 }  // namespace commandtest
