@@ -57,6 +57,9 @@ ON_UPDATE_COMMAND_UI(CTarvexView::ID_MODIFY_MAC, OnUpdateDeviceCommand)
 ON_UPDATE_COMMAND_UI(CTarvexView::ID_WEB_BROWSER, OnUpdateDeviceCommand)
 ON_UPDATE_COMMAND_UI(CTarvexView::ID_SOFT_RESET, OnUpdateDeviceCommand)
 ON_UPDATE_COMMAND_UI(CTarvexView::ID_UPDATE_FIRMWARE, OnUpdateDeviceCommand)
+ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_DIRECT, CView::OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
 END_MESSAGE_MAP()
 
 CTarvexView::CTarvexView() {

@@ -38,6 +38,12 @@ class CTarvexView : public CListViewEx {
   // Draws nothing: the list control paints itself.
   void OnDraw(CDC* pDC) override;
 
+  // Print-out of the device list, one line per device (CTarvexViewPrint.cpp).
+  BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+  void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+  void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+  void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+
   // Row building: appends the device of one reply at the end and applies Auto Arrange.
   void AddDeviceRow(const BYTE reply[DEVICE_PACKET_SIZE]);
   // The comparison handed to LVM_SORTITEMS: two device records and the sort key.

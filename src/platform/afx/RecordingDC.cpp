@@ -99,9 +99,18 @@ int RecordingDC::GetDeviceCaps(int index) const {
   }
 }
 
+void RecordingDC::SetTextMetrics(const TEXTMETRIC& metrics) {
+  m_textMetrics = metrics;
+  m_hasTextMetrics = true;
+}
+
+void RecordingDC::SetEscapeResult(int code, int result) {
+  m_escapeResults[code] = result;
+}
+
 BOOL RecordingDC::GetTextMetrics(TEXTMETRIC* metrics) const {
   if (metrics == nullptr) return FALSE;
-  *metrics = FontMetrics(nullptr);
+  *metrics = m_hasTextMetrics ? m_textMetrics : FontMetrics(nullptr);
   return TRUE;
 }
 
@@ -178,5 +187,6 @@ void RecordingDC::DrawSelectionBackground(const RECT& rect, bool focused, COLORR
 
 int RecordingDC::Escape(int code) {
   Add(Kind::Escape).flags = static_cast<UINT>(code);
-  return 0;
+  const auto it = m_escapeResults.find(code);
+  return it != m_escapeResults.end() ? it->second : 0;
 }

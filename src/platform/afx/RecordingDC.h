@@ -4,6 +4,7 @@
 // FontMetrics(nullptr); the clip box and the device capabilities are set by the test.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,10 @@ class RecordingDC final : public CDC {
 
   void SetClipBox(const RECT& clip) { m_clip = clip; }
   void SetDeviceCaps(int index, int value);
+  // Metrics GetTextMetrics answers from now on, in place of the desktop's.
+  void SetTextMetrics(const TEXTMETRIC& metrics);
+  // What Escape answers for a code (otherwise 0); a printer that fails to start a page < 0.
+  void SetEscapeResult(int code, int result);
   void Clear() { records.clear(); }
   // The records of one kind, in drawing order.
   std::vector<Record> Of(Kind kind) const;
@@ -90,4 +95,7 @@ class RecordingDC final : public CDC {
   int m_vertRes = 1000;
   int m_horzRes = 1000;
   int m_logPixels = 96;
+  bool m_hasTextMetrics = false;
+  TEXTMETRIC m_textMetrics{};
+  std::map<int, int> m_escapeResults;
 };

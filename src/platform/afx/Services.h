@@ -10,8 +10,10 @@
 
 #include "platform/win/win.h"
 
+class CDC;
 class CDialog;
 class CMenu;
+class CPrintInfo;
 class CWnd;
 
 // Window timers and the passing of time. Expiry sends WM_TIMER (wParam = id) to the window.
@@ -94,6 +96,20 @@ class ProgramLauncher {
   virtual bool Start(const std::string& program, const std::vector<std::string>& args) = 0;
 };
 
+// The printer: the print dialog and a device context for one print job.
+class PrinterService {
+ public:
+  virtual ~PrinterService() = default;
+  // Shows the print dialog for the job; false when the user cancels or no printer is there.
+  // info.m_bDirect skips the dialog and takes the printer as it is set.
+  virtual bool ChoosePrinter(HWND owner, CPrintInfo& info) = 0;
+  // Opens the chosen printer for a job; null when it cannot be opened. The context belongs to
+  // the service and stays valid until EndDocument.
+  virtual CDC* BeginDocument(const std::string& docName) = 0;
+  // Releases the job's context; a job that was not ended with ENDDOC is ended here.
+  virtual void EndDocument(CDC* dc) = 0;
+};
+
 struct PlatformServices {
   TimerService* timers = nullptr;
   DatagramNetwork* network = nullptr;
@@ -101,6 +117,7 @@ struct PlatformServices {
   DesktopService* desktop = nullptr;
   ProfileStore* profile = nullptr;
   ProgramLauncher* launcher = nullptr;
+  PrinterService* printer = nullptr;
 };
 
 PlatformServices& AfxServices();
