@@ -29,8 +29,14 @@ std::vector<char*> ArgumentVector(const std::string& program,
   return argv;
 }
 
+// The highest descriptor number to mark when close_range is not there; asked before fork.
+long MaxDescriptor() {
+  const long max = sysconf(_SC_OPEN_MAX);
+  return max > 0 && max < 65536 ? max : 65536;
+}
+
 // In a child between fork and exec: async-signal-safe calls only.
-void PrepareChild(int stdoutFd) {
+void PrepareChild(int stdoutFd, long maxFd) {
   sigset_t none;
   sigemptyset(&none);
   sigprocmask(SIG_SETMASK, &none, nullptr);
@@ -48,9 +54,7 @@ void PrepareChild(int stdoutFd) {
 #ifdef SYS_close_range
   if (syscall(SYS_close_range, 3u, ~0u, 4u /* CLOSE_RANGE_CLOEXEC */) == 0) return;
 #endif
-  const long max = sysconf(_SC_OPEN_MAX);
-  for (int fd = 3; fd < (max > 0 && max < 65536 ? max : 65536); ++fd)
-    fcntl(fd, F_SETFD, FD_CLOEXEC);
+  for (int fd = 3; fd < maxFd; ++fd) fcntl(fd, F_SETFD, FD_CLOEXEC);
 }
 
 // The child's exit status, -1 when it did not exit normally.
@@ -110,6 +114,7 @@ bool ProgramLauncherPosix::Start(const std::string& program, const std::vector<s
   const std::string file = ResolveProgram(program);
   if (file.empty()) return false;
   std::vector<char*> argv = ArgumentVector(program, args);
+  const long maxFd = MaxDescriptor();
   // The started program reports a failed exec through this pipe; a successful exec closes it.
   int report[2];
   if (pipe2(report, O_CLOEXEC) != 0) return false;
@@ -124,7 +129,7 @@ bool ProgramLauncherPosix::Start(const std::string& program, const std::vector<s
     setsid();
     const pid_t grandchild = fork();
     if (grandchild != 0) _exit(grandchild < 0 ? 1 : 0);
-    PrepareChild(-1);
+    PrepareChild(-1, maxFd);
     execv(file.c_str(), argv.data());
     const int error = errno;
     [[maybe_unused]] ssize_t n = write(report[1], &error, sizeof error);
@@ -154,6 +159,7 @@ std::string ProgramLauncherPosix::RunForOutput(const std::string& program,
   const std::string file = ResolveProgram(program);
   if (file.empty()) return {};
   std::vector<char*> argv = ArgumentVector(program, args);
+  const long maxFd = MaxDescriptor();
   int out[2];
   if (pipe2(out, O_CLOEXEC) != 0) return {};
   const pid_t child = fork();
@@ -163,7 +169,7 @@ std::string ProgramLauncherPosix::RunForOutput(const std::string& program,
     return {};
   }
   if (child == 0) {
-    PrepareChild(out[1]);
+    PrepareChild(out[1], maxFd);
     execv(file.c_str(), argv.data());
     _exit(127);
   }
