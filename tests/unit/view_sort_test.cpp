@@ -2,6 +2,8 @@
 // key, and the header indicator and the sort state agree with both at every step.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -111,6 +113,49 @@ INSTANTIATE_TEST_SUITE_P(Cases, SortByClicks, ::testing::ValuesIn(kSortCases),
                          [](const ::testing::TestParamInfo<SortCase>& info) {
                            return info.param.name;
                          });
+
+// Rows sorted in one at a time end where one stable sort of the arrivals puts them, for
+// every key, with many equal keys and equal names.
+TEST_F(ViewFixture, RowsSortedInOneByOneMatchAStableSortOfTheArrivals) {
+  ASSERT_TRUE(StartView());
+  std::vector<Device> arrivals;
+  unsigned seed = 12345;
+  auto next = [&seed](unsigned n) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % n;
+  };
+  for (int i = 0; i < 120; ++i) {
+    const std::string name(1, static_cast<char>('a' + next(5)));
+    Device d =
+        Dev("", {10, 0, static_cast<int>(next(3)), static_cast<int>(next(4))},
+            {255, 255, static_cast<int>(next(2)) * 255, 0}, {10, 0, 0, static_cast<int>(next(3))},
+            static_cast<int>(next(6)), static_cast<BYTE>(next(3)), static_cast<BYTE>(next(2)));
+    d.name = name;
+    d.mac[4] = static_cast<BYTE>(i);  // the MAC names the arrival
+    arrivals.push_back(d);
+  }
+  for (int column = 0; column < 6; ++column) {
+    for (int clicks = 1; clicks <= 2; ++clicks) {
+      SCOPED_TRACE(testing::Message() << "column " << column << ", clicks " << clicks);
+      Command(32772);  // Refresh: an empty list
+      for (int c = 0; c < clicks; ++c) ClickHeader(column);
+      for (const Device& d : arrivals) Receive(d);
+      std::vector<std::unique_ptr<CDeviceRecord>> records;
+      std::vector<const CDeviceRecord*> expected;
+      for (const Device& d : arrivals) {
+        std::vector<std::uint8_t> bytes = d.Reply();
+        records.push_back(CDeviceRecord::FromReply(bytes.data()));
+        expected.push_back(records.back().get());
+      }
+      const int key = view->m_nSortKey;
+      std::stable_sort(expected.begin(), expected.end(),
+                       [key](auto* a, auto* b) { return CDeviceRecord::Compare(*a, *b, key) < 0; });
+      ASSERT_EQ(RowCount(), static_cast<int>(expected.size()));
+      for (int i = 0; i < RowCount(); ++i)
+        ASSERT_EQ(Text(i, 4), expected[static_cast<size_t>(i)]->FieldView(4)) << i;
+    }
+  }
+}
 
 TEST(DeviceRowComparison, KeysOutsideTheColumnsCompareEqualAndNamesTieEqual) {
   auto a = CDeviceRecord::FromFields({"same", "1.1.1.1", "0.0.0.0", "0.0.0.0", "A", "1.00"}, 2);
