@@ -31,6 +31,7 @@
 #include "platform/qt/QtDesktopService.h"
 #include "platform/qt/QtFrameWindow.h"
 #include "platform/qt/QtModalDriver.h"
+#include "platform/qt/QtPrinterService.h"
 #include "platform/qt/QtTimerService.h"
 #include "protocol/CListSocket.h"
 #include "res/ProgramResources.h"
@@ -60,7 +61,10 @@ const char kUsage[] =
     "                       column texts separated by a tab) and exit; message boxes go to\n"
     "                       standard error, and the exit status is 1 when one was shown\n"
     "                       (the local port could not be bound)\n"
-    "  --help               this text\n";
+    "  --help               this text\n"
+    "\n"
+    "Environment: LANORIX_PRINT_TO_PDF=FILE makes Print (Ctrl+P) write the list to that PDF\n"
+    "file without showing the print dialog.\n";
 
 struct Options {
   std::optional<std::uint32_t> broadcast;  // host order
@@ -280,6 +284,8 @@ int main(int argc, char** argv) {
   services.profile = &profile;
   ProgramLauncherPosix launcher;
   services.launcher = &launcher;
+  QtPrinterService printer;
+  services.printer = &printer;
 
   RegisterProgramResources();
   int exitCode = 1;

@@ -426,7 +426,7 @@ int QtDC::Escape(int code) {
       // Ends the page; the next page starts with the next drawing, so the last page's end
       // leaves no empty page behind.
       if (device == nullptr || device->devType() != QInternal::Printer) return 0;
-      StartPendingPage();
+      // A page ended and nothing drawn since: still the same end, no empty page between.
       m_pageEnded = true;
       return 1;
     case ENDDOC:

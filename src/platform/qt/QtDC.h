@@ -54,8 +54,8 @@ class QtDC final : public CDC {
   void DrawBitmap(const CBitmap& bitmap, int x, int y, int cx, int cy) override;
   void DrawHeaderItem(const HeaderItemPaint& item) override;
   void DrawSelectionBackground(const RECT& rect, bool focused, COLORREF color) override;
-  // NEWFRAME ends a printer's page (the next drawing starts a new one); ENDDOC ends the
-  // painting. 1 done, 0 not.
+  // NEWFRAME ends a printer's page (the next drawing starts a new one, so ending a page twice
+  // adds no empty page); ENDDOC ends the painting. 1 done, 0 not.
   int Escape(int code) override;
 
  private:
