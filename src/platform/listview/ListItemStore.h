@@ -3,6 +3,8 @@
 // inserting or deleting a column shifts every item's cells.
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,12 +29,19 @@ struct ListRow {
   ListCell& CellForWrite(int column);
 };
 
+// Rows live in blocks of at most kBlockMax pointers, so inserting or erasing in the middle of
+// a long list moves one block's pointers and renumbers the blocks, not every row; finding a
+// row by index is a binary search over the blocks.
 class ListItemStore final {
  public:
-  int Count() const { return static_cast<int>(m_rows.size()); }
+  ListItemStore() = default;
+  ListItemStore(const ListItemStore&) = delete;
+  ListItemStore& operator=(const ListItemStore&) = delete;
+
+  int Count() const { return m_count; }
   bool Has(int item) const { return item >= 0 && item < Count(); }
-  ListRow& Row(int item) { return m_rows[static_cast<size_t>(item)]; }
-  const ListRow& Row(int item) const { return m_rows[static_cast<size_t>(item)]; }
+  ListRow& Row(int item) { return *Locate(item); }
+  const ListRow& Row(int item) const { return *Locate(item); }
 
   // Inserts before index (clamped to the end); returns the index taken.
   int Insert(int index, ListRow row);
@@ -53,6 +62,21 @@ class ListItemStore final {
   unsigned Generation() const { return m_generation; }
 
  private:
-  std::vector<ListRow> m_rows;
+  static constexpr std::size_t kBlockMax = 512;
+  using Block = std::vector<std::unique_ptr<ListRow>>;
+
+  // The block holding item (which must exist).
+  std::size_t BlockOf(int item) const;
+  ListRow* Locate(int item) const;
+  // Start indexes of the blocks from block on, after a block's size changed.
+  void RenumberFrom(std::size_t block);
+  // Every row, in order, taken out of the blocks.
+  std::vector<std::unique_ptr<ListRow>> TakeAll();
+  // Blocks made anew from rows in order, each half full so inserts have room.
+  void Rebuild(std::vector<std::unique_ptr<ListRow>> rows);
+
+  std::vector<Block> m_blocks;
+  std::vector<int> m_blockStart;  // index of each block's first row
+  int m_count = 0;
   unsigned m_generation = 0;
 };
