@@ -19,6 +19,8 @@ void CListBase::ApplySortIndicators() {
     if (::SendMessage(header, HDM_GETITEMA, static_cast<WPARAM>(k),
                       reinterpret_cast<LPARAM>(&item)) == 0)
       continue;
+    const int oldFmt = item.fmt;
+    const int oldImage = item.iImage;
     const bool ascending = m_bShowSortIndicator && m_nSortState != 0 && m_nSortState == c + 1;
     const bool descending = m_bShowSortIndicator && m_nSortState != 0 && m_nSortState == -(c + 1);
     int fmt = (item.fmt & HDF_JUSTIFYMASK) | HDF_STRING;
@@ -29,6 +31,9 @@ void CListBase::ApplySortIndicators() {
       fmt |= HDF_BITMAP_ON_RIGHT | HDF_IMAGE;
       item.iImage = ascending ? m_nAscImage : m_nDescImage;
     }
+    // Every new row re-applies the indicators: an item that already shows them is left alone
+    // (no change notifications, no repaint).
+    if (fmt == oldFmt && (native || item.iImage == oldImage)) continue;
     item.fmt = fmt;
     ::SendMessage(header, HDM_SETITEMA, static_cast<WPARAM>(k), reinterpret_cast<LPARAM>(&item));
   }

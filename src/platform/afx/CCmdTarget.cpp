@@ -1,5 +1,9 @@
 #include "CCmdTarget.h"
 
+#include <cstddef>
+#include <functional>
+#include <unordered_map>
+
 const MsgMap* CCmdTarget::GetThisMessageMap() {
   static const MsgMapEntry entries[] = {{MsgKind::End, 0, 0, 0, 0, nullptr}};
   static const MsgMap map = {nullptr, entries};
@@ -10,8 +14,36 @@ const MsgMap* CCmdTarget::GetMessageMap() const {
   return GetThisMessageMap();
 }
 
-const MsgMapEntry* CCmdTarget::FindEntry(MsgKind kind, UINT message, int code, UINT id) const {
-  for (const MsgMap* map = GetMessageMap(); map != nullptr;
+namespace {
+
+// What a lookup asks: the class's table and the message, notification or command.
+struct EntryKey {
+  const MsgMap* map;
+  MsgKind kind;
+  UINT message;
+  int code;
+  UINT id;
+  bool operator==(const EntryKey& o) const {
+    return map == o.map && kind == o.kind && message == o.message && code == o.code && id == o.id;
+  }
+};
+
+struct EntryKeyHash {
+  std::size_t operator()(const EntryKey& k) const {
+    std::size_t h = std::hash<const void*>()(k.map);
+    for (std::size_t v :
+         {static_cast<std::size_t>(k.kind), static_cast<std::size_t>(k.message),
+          static_cast<std::size_t>(static_cast<unsigned>(k.code)), static_cast<std::size_t>(k.id)})
+      h = h * 1000003u ^ v;
+    return h;
+  }
+};
+
+// Tables are static and never change, so an answer found once holds for good.
+constexpr std::size_t kEntryCacheLimit = 4096;
+
+const MsgMapEntry* SearchEntry(const MsgMap* top, MsgKind kind, UINT message, int code, UINT id) {
+  for (const MsgMap* map = top; map != nullptr;
        map = map->base != nullptr ? map->base() : nullptr) {
     for (const MsgMapEntry* e = map->entries; e->kind != MsgKind::End; ++e) {
       if (e->kind != kind) continue;
@@ -35,6 +67,23 @@ const MsgMapEntry* CCmdTarget::FindEntry(MsgKind kind, UINT message, int code, U
     }
   }
   return nullptr;
+}
+
+}  // namespace
+
+const MsgMapEntry* CCmdTarget::FindEntry(MsgKind kind, UINT message, int code, UINT id) const {
+  // Every message sent to a window searches its class's tables: a long walk for messages
+  // handled far down or not at all. The answers are kept (a bounded number of them).
+  thread_local std::unordered_map<EntryKey, const MsgMapEntry*, EntryKeyHash> cache;
+  const MsgMap* top = GetMessageMap();
+  const EntryKey key{top, kind, kind == MsgKind::Message ? message : 0,
+                     kind == MsgKind::Notify || kind == MsgKind::NotifyReflect ? code : 0,
+                     kind == MsgKind::Message || kind == MsgKind::NotifyReflect ? 0 : id};
+  if (auto it = cache.find(key); it != cache.end()) return it->second;
+  const MsgMapEntry* entry = SearchEntry(top, kind, message, code, id);
+  if (cache.size() >= kEntryCacheLimit) cache.clear();
+  cache.emplace(key, entry);
+  return entry;
 }
 
 bool CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra) {
