@@ -32,6 +32,8 @@ LRESULT CListBase::OnInsertItem(WPARAM, LPARAM lParam) {
   auto copy = CopyItemDescription(*desc);
   auto record = std::make_unique<ROW_RECORD>();
   record->m_lCallerData = (desc->mask & LVIF_PARAM) != 0 ? desc->lParam : 0;
+  // One slot per column from the start: cells set one by one never regrow the array.
+  record->m_cells.reserve(static_cast<size_t>(ColumnCount() > 0 ? ColumnCount() : 1));
   LVITEMA ask = copy->desc;
   ask.mask |= LVIF_PARAM;
   ask.lParam = reinterpret_cast<LPARAM>(record.get());

@@ -95,6 +95,8 @@ std::unique_ptr<CDeviceRecord> CDeviceRecord::FromReply(const BYTE reply[DEVICE_
     text += "0.00";
   endField(VERSION);
   record->m_nImage = known ? IMAGE_KNOWN_MODEL : IMAGE_UNKNOWN_MODEL;
+  // Lives as long as its row: no spare capacity (a long list holds one per device).
+  text.shrink_to_fit();
   record->ReadSortKeys();
   return record;
 }

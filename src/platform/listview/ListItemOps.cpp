@@ -121,7 +121,11 @@ LRESULT ListItemOps::SetText(int item, const LVITEMA* in) {
   if (in == nullptr || !m_state.items.Has(item)) return FALSE;
   int column = in->iSubItem;
   if (column < 0 || (column > 0 && column >= m_state.ColumnCount())) return FALSE;
-  AssignText(m_state.items.Row(item).CellForWrite(column), in->pszText);
+  ListRow& row = m_state.items.Row(item);
+  // Cells set one by one get room for every column at once, not a doubling array.
+  const auto columns = static_cast<size_t>(std::max(0, m_state.ColumnCount() - 1));
+  if (row.rest.capacity() < columns) row.rest.reserve(columns);
+  AssignText(row.CellForWrite(column), in->pszText);
   m_layout.InvalidateCell(item, column);
   return TRUE;
 }
