@@ -55,6 +55,11 @@ QtDC::~QtDC() {
   if (m_ownPainter && m_ownPainter->isActive()) m_ownPainter->end();
 }
 
+void QtDC::SetBaseFont(const QFont& font) {
+  m_baseFont = font;
+  m_painter->setFont(currentFont());
+}
+
 QFont QtDC::FontFor(HFONT font, const QFont& base) {
   QFont f = base;
   if (font == nullptr) return f;

@@ -27,6 +27,8 @@ class QtDC final : public CDC {
   ~QtDC() override;
 
   bool isActive() const { return m_painter->isActive(); }
+  // The font a null font handle stands for (the context's own font), from now on.
+  void SetBaseFont(const QFont& font);
   QPainter& painter() { return *m_painter; }
 
   // The real font for a font handle on top of base (null handle: base itself).

@@ -1,6 +1,7 @@
 #include "QtPrinterService.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QPrintDialog>
 #include <QWidget>
 
@@ -38,6 +39,7 @@ CDC* QtPrinterService::BeginDocument(const std::string& docName) {
   m_printer.setDocName(QString::fromStdString(docName));
   auto dc = std::make_unique<QtDC>(&m_printer);
   if (!dc->isActive()) return nullptr;
+  dc->SetBaseFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   m_dc = std::move(dc);
   return m_dc.get();
 }
