@@ -12,12 +12,12 @@ namespace {
 constexpr UINT IDS_ONLINE = 40007;
 constexpr UINT IDS_PORT_OPEN_FAIL = 40100;
 
-struct ColumnSpec {
+struct ColumnLayout {
   UINT heading;
   int format;
   int width;
 };
-const ColumnSpec kColumns[CTarvexView::COLUMN_COUNT] = {
+const ColumnLayout kColumns[CTarvexView::COLUMN_COUNT] = {
     {40000, LVCFMT_LEFT, 120},  // Device Name
     {40001, LVCFMT_LEFT, 120},  // IP Address
     {40002, LVCFMT_LEFT, 120},  // Subnet Mask
@@ -103,8 +103,8 @@ void CTarvexView::OnInitialUpdate() {
 
   CListCtrl& list = GetListCtrl();
   for (int c = 0; c < COLUMN_COUNT; ++c) {
-    const ColumnSpec& spec = kColumns[c];
-    list.InsertColumn(c, AfxLoadString(spec.heading), spec.format, spec.width, -1);
+    const ColumnLayout& column = kColumns[c];
+    list.InsertColumn(c, AfxLoadString(column.heading), column.format, column.width, -1);
     if (c > 0 && c < ColumnCount() && !Column(c).m_bCanHide) {
       Column(c).m_bCanHide = true;
       ++m_nHideableCount;
