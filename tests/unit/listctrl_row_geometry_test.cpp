@@ -197,4 +197,33 @@ TEST(OwnerDrawnHitTest, RefinesTheControlsWholeItemAnswer) {
   f.Send(LVM_SETIMAGELIST, LVSIL_SMALL, 0);
 }
 
+TEST(OwnerDrawnStateImage, ShowsTheCheckMarkAsTheControlHoldsItRightAfterAClick) {
+  ScriptedDesktop desktop;
+  ListFixture f(LVS_REPORT | LVS_OWNERDRAWFIXED);
+  f.InsertColumn(0, "Name", 120);
+  f.Send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
+  f.InsertItem(0, 1, "first");
+  const auto states = reinterpret_cast<HIMAGELIST>(f.Direct(LVM_GETIMAGELIST, LVSIL_STATE));
+  ASSERT_NE(states, nullptr);
+  auto paintedStateImages = [&] {
+    RecordingDC dc(RECT{0, 0, 800, 600});
+    DRAWITEMSTRUCT dis;
+    dis.itemID = 0;
+    dis.hDC = &dc;
+    dis.hwndItem = f.Hwnd();
+    dis.rcItem = ItemRect(f, 0, LVIR_BOUNDS);
+    ::SendMessage(f.parent.m_hWnd, WM_DRAWITEM, 7, reinterpret_cast<LPARAM>(&dis));
+    std::vector<int> shown;
+    for (const auto& r : dc.Of(RecordingDC::Kind::DrawImage))
+      if (r.images == states) shown.push_back(r.image);
+    return shown;
+  };
+  EXPECT_EQ(paintedStateImages(), std::vector<int>{0});  // unchecked: image 1
+  RECT box;
+  ASSERT_TRUE(f.List().StateImageBounds(0, &box));
+  f.Send(WM_LBUTTONDOWN, 0, MAKELPARAM(box.left, box.top + 1));
+  f.Send(WM_LBUTTONUP, 0, MAKELPARAM(box.left, box.top + 1));
+  EXPECT_EQ(paintedStateImages(), std::vector<int>{1});  // checked: image 2
+}
+
 }  // namespace
