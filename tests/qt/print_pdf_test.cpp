@@ -42,6 +42,11 @@ class PdfPrint : public ViewFixture {
   }
   void TearDown() override {
     qunsetenv("LANORIX_PRINT_TO_PDF");
+    // LANORIX_PRINT_PDF_KEEP names a file to keep the last print-out in, to be looked at.
+    if (const QByteArray keep = qgetenv("LANORIX_PRINT_PDF_KEEP"); !keep.isEmpty()) {
+      QFile::remove(QString::fromLocal8Bit(keep));
+      QFile::copy(m_path, QString::fromLocal8Bit(keep));
+    }
     if (!m_path.isEmpty()) QFile::remove(m_path);
     ViewFixture::TearDown();
   }
