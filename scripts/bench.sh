@@ -41,8 +41,9 @@ sort100k=$(median_ms "$out/ingest.csv" BM_SortClick/100000)
 paint100=$(median_ms "$out/paint.csv" BM_Paint/100)
 paint10k=$(median_ms "$out/paint.csv" BM_Paint/10000)
 paint100k=$(median_ms "$out/paint.csv" BM_Paint/100000)
-rss=$(awk -F, 'NR > 1 && $1 ~ /BM_MemoryPerRow/ { for (i = 1; i <= NF; i++) if (h[i] == "rss_bytes_per_row") print $i }
-  NR == 1 { for (i = 1; i <= NF; i++) h[i] = $i }' "$out/memory.csv")
+rss=$(awk -F, '$1 == "name" { for (i = 1; i <= NF; i++) { gsub(/"/, "", $i); h[i] = $i } }
+  $1 ~ /BM_MemoryPerRow/ { for (i = 1; i <= NF; i++) if (h[i] == "rss_bytes_per_row") print $i }' \
+  "$out/memory.csv")
 startup=$(awk '/^startup_to_request_median_ms/ { print $2 }' "$out/startup.txt")
 echo
 echo "== summary (CPU time, medians of 5 runs; targets in brackets)"

@@ -365,6 +365,10 @@ void ListLayout::InvalidateItem(int item) {
 void ListLayout::InvalidateCell(int item, int column) {
   if (!m_state.items.Has(item)) return;
   if (!m_state.IsReport()) return InvalidateItem(item);
+  // A row outside the window has nothing on screen to repaint, and in a long list most rows
+  // are there: skip working out the cell's rectangle.
+  const int top = ItemsTop() + (item - TopLine()) * RowHeight();
+  if (top >= Client().bottom || top + RowHeight() <= ItemsTop()) return;
   Invalidate(CellRect(item, column));
 }
 
