@@ -41,7 +41,6 @@ namespace {
 
 constexpr const char* kDemoBroadcast = "127.255.255.255";
 constexpr std::uint16_t kDemoDevicePort = 3636;
-constexpr int kDemoDeviceCount = 6;
 constexpr int kScanPollMs = 250;
 
 const char kUsage[] =
@@ -135,8 +134,8 @@ class DemoDevices final {
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // The simulator must not outlive us, however we end.
     m_process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
-    m_process.start(program, {"--bind", "0.0.0.0", "--port", QString::number(port), "--count",
-                              QString::number(kDemoDeviceCount), "--quiet"});
+    m_process.start(
+        program, {"--bind", "0.0.0.0", "--port", QString::number(port), "--showcase", "--quiet"});
     if (!m_process.waitForStarted(3000)) {
       std::fprintf(stderr, "lanorix: the simulator did not start\n");
       return false;

@@ -54,6 +54,8 @@ const char kHelp[] =
     "00-1A-2B-3C-4D-01|1.20|secret\n"
     "                       (# comments; name 'hex:4C6162' for raw bytes, up to 17)\n"
     "  --count N            N generated devices instead (default 3 without --file)\n"
+    "  --showcase           six built-in devices of every kind the list shows (known models\n"
+    "                       named and unnamed, an unknown model), all without a password\n"
     "  --password TEXT      password of the generated devices (default empty)\n"
     "  --bind ADDR          local address to listen on (default 0.0.0.0; a socket bound to\n"
     "                       127.0.0.1 does not hear broadcasts to 127.255.255.255)\n"
@@ -96,6 +98,24 @@ struct Options {
   bool garbage = false;
   double duration = 0;
   bool quiet = false;
+  bool showcase = false;
+};
+
+// The demo's devices: names, model names for unnamed known models, an unknown model, and
+// addresses whose numeric order differs from their text order.
+const char* const kShowcase[] = {
+    "Boiler-Room    | 31 | 192.168.1.21  | 255.255.255.0 | 192.168.1.1 | 00-1A-2B-3C-4D-21 | 1.20 "
+    "|",
+    "Line-3 Scale   | 32 | 192.168.1.9   | 255.255.255.0 | 192.168.1.1 | 00-1A-2B-3C-4D-09 | 2.05 "
+    "|",
+    "               | 31 | 192.168.1.10  | 255.255.255.0 | 192.168.1.1 | 00-1A-2B-3C-4D-10 | 1.18 "
+    "|",
+    "               | 32 | 192.168.1.100 | 255.255.255.0 | 192.168.1.1 | 00-1A-2B-3C-4D-64 | 2.10 "
+    "|",
+    "Gate-West      | 7  | 192.168.1.55  | 255.255.255.0 | 192.168.1.1 | 00-1A-2B-3C-4D-37 | 1.00 "
+    "|",
+    "Pump-Station-12| 32 | 192.168.1.120 | 255.255.0.0   | 192.168.1.1 | 00-1A-2B-3C-4D-78 | 2.05 "
+    "|",
 };
 
 bool ParseLong(const char* text, long min, long max, long& out) {
@@ -146,6 +166,8 @@ int ParseOptions(int argc, char** argv, Options& o) {
            o.duration > 0 && o.duration < 86400 * 7;
     } else if (a == "--quiet") {
       o.quiet = true;
+    } else if (a == "--showcase") {
+      o.showcase = true;
     } else {
       std::fprintf(stderr, "devsim: unknown option %s (see --help)\n", a.c_str());
       return 2;
@@ -178,7 +200,18 @@ bool LoadDevices(const Options& o, std::vector<SimDevice>& devices) {
       devices.push_back(d);
     }
   }
-  long generated = o.count >= 0 ? o.count : (o.file.empty() ? 3 : 0);
+  if (o.showcase) {
+    for (const char* line : kShowcase) {
+      SimDevice d;
+      std::string error;
+      if (!SimDevice::Parse(line, d, error)) {
+        std::fprintf(stderr, "devsim: built-in device: %s\n", error.c_str());
+        return false;
+      }
+      devices.push_back(d);
+    }
+  }
+  long generated = o.count >= 0 ? o.count : (o.file.empty() && !o.showcase ? 3 : 0);
   for (long i = 0; i < generated; ++i)
     devices.push_back(SimDevice::Generated(static_cast<std::uint32_t>(i), o.password));
   return true;
