@@ -224,7 +224,10 @@ int CTarvexView::SortedPosition(const CDeviceRecord& row) {
   int hi = GetListCtrl().GetItemCount();
   while (lo < hi) {
     const int mid = lo + (hi - lo) / 2;
-    const LPARAM other = GetListCtrl().GetItemData(mid);
+    // The row's item data straight from the extension's record: a probe of a long list
+    // should not cost a routed message.
+    const ROW_RECORD* record = FetchRowRecord(mid);
+    const LPARAM other = record != nullptr ? record->m_lCallerData : 0;
     if (CompareDeviceRows(other, reinterpret_cast<LPARAM>(&row), m_nSortKey) > 0)
       hi = mid;
     else
