@@ -44,13 +44,18 @@ paint100k=$(median_ms "$out/paint.csv" BM_Paint/100000)
 rss=$(awk -F, '$1 == "name" { for (i = 1; i <= NF; i++) { gsub(/"/, "", $i); h[i] = $i } }
   $1 ~ /BM_MemoryPerRow/ { for (i = 1; i <= NF; i++) if (h[i] == "rss_bytes_per_row") print $i }' \
   "$out/memory.csv")
+# The ingest's own floor ratio: the floor measured in the same iteration as each ingest.
+ratio10k=$(awk -F, '$1 == "name" { for (i = 1; i <= NF; i++) { gsub(/"/, "", $i); h[i] = $i } }
+  $1 == "\"BM_Ingest/10000_median\"" { for (i = 1; i <= NF; i++) if (h[i] == "floor_ratio") print $i }' \
+  "$out/ingest.csv")
 startup=$(awk '/^startup_to_request_median_ms/ { print $2 }' "$out/startup.txt")
 echo
 echo "== summary (CPU time, medians of 5 runs; targets in brackets)"
 awk -v i1="$ingest1k" -v i10="$ingest10k" -v i100="$ingest100k" -v f10="$floor10k" \
   -v s="$sort100k" -v p1="$paint100" -v p10="$paint10k" -v p100="$paint100k" -v rss="$rss" \
-  -v st="${startup:-skipped}" 'BEGIN {
-  printf "ingest 10,000 replies: %.1f ms [< 100 ms]; floor %.1f ms; ratio %.1f [<= 5]\n", i10, f10, i10 / f10
+  -v st="${startup:-skipped}" -v r="$ratio10k" 'BEGIN {
+  printf "ingest 10,000 replies: %.1f ms [< 100 ms]; floor %.1f ms (separate run)\n", i10, f10
+  printf "ingest / floor of the same iterations at 10,000: %.1f [<= 5]\n", r
   printf "per reply: %.2f us at 1,000, %.2f us at 10,000, %.2f us at 100,000; 100k/1k %.2f [<= 2]\n",
     i1 * 1000 / 1000, i10 * 1000 / 10000, i100 * 1000 / 100000, (i100 / 100000) / (i1 / 1000)
   printf "repaint: %.2f ms at 100 rows, %.2f ms at 10,000 [< 10 ms], %.2f ms at 100,000\n", p1, p10, p100
