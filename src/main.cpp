@@ -242,9 +242,15 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "lanorix: %s\n\n%s", error.c_str(), kUsage);
     return 2;
   }
-  // The printing-only scan shows no window.
-  if (options.scan && std::getenv("QT_QPA_PLATFORM") == nullptr)
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  // The printing-only scan shows no window, and its standard error carries only our own
+  // messages: the toolkit's remarks about the hidden platform are noise there.
+  if (options.scan) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+      if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+    });
+  }
   QApplication qapp(argc, argv);
   QApplication::setApplicationName("Lanorix");
   // The program ends when its main frame closes, not when some window is the last one shown
