@@ -27,7 +27,7 @@ class Secrets : public CommandTest {};
 
 TEST_F(Secrets, PasswordDialogLeavesNoCopyInItsMemoryWhenItGoes) {
   // The dialog lives in storage the test owns, so its bytes can be read after it has gone.
-  alignas(CInputPasswordDlg) unsigned char storage[sizeof(CInputPasswordDlg)];
+  alignas(CInputPasswordDlg) unsigned char storage[sizeof(CInputPasswordDlg)] = {};
   auto* dlg = new (storage) CInputPasswordDlg;
   ExpectPassword(kPassword);
   ASSERT_EQ(dlg->DoModal(), IDOK);
