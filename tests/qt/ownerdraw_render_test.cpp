@@ -34,6 +34,8 @@ TEST(OwnerDrawRender, RowsPaintedByTheExtensionLookLikeTheControls) {
   DesktopService* previousDesktop = AfxServices().desktop;
   AfxServices().desktop = &desktop;
   {
+    // The image list outlives the list that shows it, as callers of the list must ensure.
+    CImageList icons;
     CWnd parent;
     ASSERT_TRUE(parent.CreateEx(0, "OwnerDrawRenderParent", "", WS_VISIBLE, RECT{0, 0, 600, 200},
                                 nullptr, 0));
@@ -44,7 +46,6 @@ TEST(OwnerDrawRender, RowsPaintedByTheExtensionLookLikeTheControls) {
                     RECT{0, 0, 440, 160}, &parent, 1));
     const HWND hwnd = list.m_hWnd;
     list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES);
-    CImageList icons;
     icons.Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 1);
     icons.AddIcon(158);
     icons.AddIcon(151);
