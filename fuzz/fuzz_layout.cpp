@@ -22,8 +22,10 @@ std::int32_t Int32At(const std::vector<BYTE>& b, std::size_t at) {
 
 // What a block does to the model: a block of another column set changes nothing; a sort
 // state out of range refuses the block; records apply in order up to the first order out of
-// range; the orders apply only as a whole permutation.
-bool ApplyToModel(ListModel& m, const std::vector<BYTE>& b) {
+// range; the orders apply only as a whole permutation. A width with its top bit set reads as
+// a negative 16-bit width, which the control takes as a size-to-fit request: those columns
+// are listed in sizedToFit, their width is the control's to choose.
+bool ApplyToModel(ListModel& m, const std::vector<BYTE>& b, std::vector<int>& sizedToFit) {
   const int n = m.ColumnCount();
   if (n == 0 || b.size() != 8 + 9 * static_cast<std::size_t>(n) || Int32At(b, 0) != n) return true;
   const long long sort = Int32At(b, 4);
@@ -34,7 +36,9 @@ bool ApplyToModel(ListModel& m, const std::vector<BYTE>& b) {
   for (int i = 0; i < n; ++i) {
     const std::size_t r = 8 + 9 * static_cast<std::size_t>(i);
     m.SetVisible(i, b[r] != 0);
-    m.columns[static_cast<std::size_t>(i)].width = b[r + 1] | (b[r + 2] << 8);
+    const int width = b[r + 1] | (b[r + 2] << 8);
+    m.columns[static_cast<std::size_t>(i)].width = width;
+    if (width >= 0x8000) sizedToFit.push_back(i);
     const std::int32_t order = Int32At(b, r + 5);
     if (order < 0 || order >= n) return false;
     int& slot = columnsInOrder[static_cast<std::size_t>(order)];
@@ -71,8 +75,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string problem = run.Check();
   if (problem.empty()) {
     const bool applied = run.Fixture().List().ApplySavedLayout(block.data(), block.size());
-    const bool expected = ApplyToModel(run.Model(), block);
+    std::vector<int> sizedToFit;
+    const bool expected = ApplyToModel(run.Model(), block, sizedToFit);
     if (applied != expected) problem = applied ? "block taken" : "block refused";
+    for (int c : sizedToFit) {
+      LVCOLUMNA col;
+      col.mask = LVCF_WIDTH;
+      run.Fixture().Send(LVM_GETCOLUMNA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&col));
+      if (col.cx < 0) problem += "column " + std::to_string(c) + " has a negative width; ";
+      run.Model().columns[static_cast<std::size_t>(c)].width = col.cx;
+    }
     problem += run.Check();
   }
   if (!problem.empty()) {
