@@ -1,5 +1,7 @@
 #include "QtDatagramNetwork.h"
 
+#include <sys/socket.h>
+
 #include <QSocketNotifier>
 
 #include "platform/posix/PosixNetwork.h"
@@ -14,9 +16,15 @@ class NotifiedEndpoint final : public DatagramEndpoint {
     const int fd = m_inner->NativeHandle();
     if (fd >= 0) {
       m_notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-      QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this] {
+      QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this, alive = m_alive] {
         if (onReadable) {
-          onReadable();
+          // Several waiting datagrams are read per wake-up, so that a burst of replies is not
+          // paced by one trip through the event loop (and its repaints) per datagram. The
+          // handler may close the socket, or the endpoint may go: stop then.
+          for (int n = 0; n < kReadsPerWakeUp; ++n) {
+            onReadable();
+            if (!*alive || !m_notifier || !onReadable || !HasWaitingDatagram()) break;
+          }
         } else {
           // Nobody reads: drain so that the notifier does not fire without end.
           char sink[64];
@@ -25,7 +33,10 @@ class NotifiedEndpoint final : public DatagramEndpoint {
       });
     }
   }
-  ~NotifiedEndpoint() override { RetireNotifier(); }
+  ~NotifiedEndpoint() override {
+    *m_alive = false;
+    RetireNotifier();
+  }
 
   bool Bind(std::uint16_t port) override { return m_inner->Bind(port); }
   void SetBroadcast(bool on) override { m_inner->SetBroadcast(on); }
@@ -40,6 +51,14 @@ class NotifiedEndpoint final : public DatagramEndpoint {
   int NativeHandle() const override { return m_inner->NativeHandle(); }
 
  private:
+  static constexpr int kReadsPerWakeUp = 64;
+
+  bool HasWaitingDatagram() const {
+    const int fd = m_inner->NativeHandle();
+    char byte = 0;
+    return fd >= 0 && recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) >= 0;
+  }
+
   void RetireNotifier() {
     if (!m_notifier) return;
     m_notifier->setEnabled(false);
@@ -47,6 +66,7 @@ class NotifiedEndpoint final : public DatagramEndpoint {
     m_notifier.release()->deleteLater();
   }
 
+  std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
   std::unique_ptr<DatagramEndpoint> m_inner;
   std::unique_ptr<QSocketNotifier> m_notifier;
 };
