@@ -38,7 +38,7 @@ DEV
 for seg in 1 2; do
   ns=NETNS_DEV$seg
   ip netns exec "${!ns}" "$devsim" --file "$work/seg$seg.devices" --log "$work/seg$seg.log" \
-    --reset-silence 3000 --duration 150 --quiet >"$work/devsim$seg.out" 2>&1 &
+    --reset-silence 3000 --duration 600 --quiet >"$work/devsim$seg.out" 2>&1 &
 done
 for ((i = 0; i < 50; i++)); do
   [[ -f "$work/seg1.log" && -f "$work/seg2.log" ]] && break

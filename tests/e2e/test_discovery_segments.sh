@@ -41,7 +41,7 @@ DEV
 for seg in 1 2; do
   ns=NETNS_DEV$seg
   ip netns exec "${!ns}" "$devsim" --file "$work/seg$seg.devices" --log "$work/seg$seg.log" \
-    --duration 60 --quiet >"$work/devsim$seg.out" 2>&1 &
+    --duration 240 --quiet >"$work/devsim$seg.out" 2>&1 &
 done
 for ((i = 0; i < 50; i++)); do
   [[ -f "$work/seg1.log" && -f "$work/seg2.log" ]] && break
@@ -89,7 +89,7 @@ diff "$work/expected.out" "$work/lanorix.out" >"$work/scan.diff" ||
 
 # With port 4000 held by another program the scan cannot wait for a click on the port
 # message: it prints it on standard error, nothing on standard output, and fails.
-ip netns exec "$NETNS_HOST" "$devsim" --bind 0.0.0.0 --port 4000 --count 1 --duration 30 \
+ip netns exec "$NETNS_HOST" "$devsim" --bind 0.0.0.0 --port 4000 --count 1 --duration 120 \
   --quiet >"$work/holder.out" 2>&1 &
 holder=$!
 for ((i = 0; i < 50; i++)); do

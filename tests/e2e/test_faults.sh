@@ -39,7 +39,7 @@ DEV
 for seg in 1 2; do
   ns=NETNS_DEV$seg
   ip netns exec "${!ns}" "$devsim" --file "$work/seg$seg.devices" --log "$work/seg$seg.log" \
-    --duration 150 --quiet >"$work/devsim$seg.out" 2>&1 &
+    --duration 600 --quiet >"$work/devsim$seg.out" 2>&1 &
 done
 for ((i = 0; i < 50; i++)); do
   [[ -f "$work/seg1.log" && -f "$work/seg2.log" ]] && break
@@ -91,7 +91,7 @@ done
 echo "ok: unusable profiles leave the built-in layout"
 
 # 2. Port 4000 held by another process (a second simulator bound there).
-ip netns exec "$NETNS_HOST" "$devsim" --bind 0.0.0.0 --port 4000 --count 0 --duration 60 \
+ip netns exec "$NETNS_HOST" "$devsim" --bind 0.0.0.0 --port 4000 --count 0 --duration 240 \
   --quiet >"$work/holder.out" 2>&1 &
 holder=$!
 for ((i = 0; i < 50; i++)); do

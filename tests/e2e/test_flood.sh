@@ -37,7 +37,7 @@ udp_counter() {
 }
 
 start_devsim() {
-  ip netns exec "$NETNS_DEV1" "$devsim" --count 3 --flood "$flood" --garbage --duration 90 \
+  ip netns exec "$NETNS_DEV1" "$devsim" --count 3 --flood "$flood" --garbage --duration 360 \
     --quiet >"$work/devsim.out" 2>&1 &
   for ((i = 0; i < 50; i++)); do
     grep -q "devsim:" "$work/devsim.out" 2>/dev/null && return 0
@@ -47,7 +47,7 @@ start_devsim() {
 }
 
 # 0. The observer without a flood: three devices, for the memory the program needs anyway.
-ip netns exec "$NETNS_DEV1" "$devsim" --count 3 --duration 30 --quiet >"$work/devsim.out" 2>&1 &
+ip netns exec "$NETNS_DEV1" "$devsim" --count 3 --duration 120 --quiet >"$work/devsim.out" 2>&1 &
 sleep 0.3
 timeout 60 ip netns exec "$NETNS_HOST" "$probe" --in-test-namespace --refresh-after-rows 3 \
   >"$work/quiet.out" 2>"$work/quiet.err" || fail "the probe failed without a flood"
@@ -88,7 +88,12 @@ read -r _ _ start_kb _ end_kb _ peak_kb < <(grep '^memory ' "$work/probe.out")
 growth=$((peak_kb - start_kb))
 quiet_growth=$((quiet_peak - quiet_start))
 extra=$((growth - quiet_growth))
-((extra <= 4096 + 4 * peak)) || fail "memory grew by $extra KiB more than without a flood for $peak rows"
+# A sanitizer build pads and quarantines every allocation: its memory says nothing about ours.
+if ldd "$lanorix" 2>/dev/null | grep -q libasan; then
+  echo "flood: memory check skipped in the sanitizer build"
+else
+  ((extra <= 4096 + 4 * peak)) || fail "memory grew by $extra KiB more than without a flood for $peak rows"
+fi
 seconds=$(((ended - started) / 1000000))
 echo "flood: sent $sent datagrams ($flood replies + garbage), host received $received," \
   "kernel receive-buffer drops $drops"

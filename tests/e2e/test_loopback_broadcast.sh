@@ -23,10 +23,10 @@ fail() {
 
 netns_setup "lo$$" || fail "cannot set up the namespaces"
 ip netns exec "$NETNS_HOST" "$devsim" --port 3636 --count 3 --log "$work/local.log" \
-  --duration 60 --quiet >"$work/devsim.out" 2>&1 &
+  --duration 240 --quiet >"$work/devsim.out" 2>&1 &
 for seg in 1 2; do
   ns=NETNS_DEV$seg
-  ip netns exec "${!ns}" "$devsim" --port 3636 --log "$work/seg$seg.log" --duration 60 \
+  ip netns exec "${!ns}" "$devsim" --port 3636 --log "$work/seg$seg.log" --duration 240 \
     --quiet >"$work/devsim$seg.out" 2>&1 &
 done
 for ((i = 0; i < 50; i++)); do

@@ -30,7 +30,7 @@ Beta | 31 | 10.77.1.11 | 255.255.255.0 | 10.77.1.20 | 00-1A-2B-01-00-02 | 1.20 |
 Alpha | 32 | 10.77.1.12 | 255.255.255.0 | 10.77.1.20 | 00-1A-2B-01-00-03 | 2.05 |
 Delta | 31 | 10.77.1.13 | 255.255.0.0 | 10.77.1.100 | 00-1A-2B-01-00-04 | 1.20 |
 DEV
-ip netns exec "$NETNS_DEV1" "$devsim" --file "$work/seg1.devices" --duration 60 --quiet \
+ip netns exec "$NETNS_DEV1" "$devsim" --file "$work/seg1.devices" --duration 240 --quiet \
   >"$work/devsim.out" 2>&1 &
 
 # count 6, sort state -4, then per column: visible, width, reserved, logical order
