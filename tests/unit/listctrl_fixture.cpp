@@ -26,34 +26,15 @@ UINT ScriptedDesktop::TrackPopupMenu(CMenu& menu, UINT, POINT screenPoint, CWnd*
 }
 
 COLORREF ScriptedDesktop::GetSysColor(int index) {
-  if (index == COLOR_GRAYTEXT) return grayText;
-  switch (index) {
-    case COLOR_WINDOW:
-    case COLOR_HIGHLIGHTTEXT:
-      return RGB(255, 255, 255);
-    case COLOR_HIGHLIGHT:
-      return RGB(0, 120, 215);
-    case COLOR_BTNFACE:
-      return RGB(240, 240, 240);
-    case COLOR_HOTLIGHT:
-      return RGB(0, 102, 204);
-    default:
-      return RGB(0, 0, 0);
-  }
+  return index == COLOR_GRAYTEXT ? grayText : DefaultSysColor(index);
 }
 
 SIZE ScriptedDesktop::MeasureText(HFONT, const std::string& text) {
-  return SIZE{static_cast<LONG>(7 * text.size()), 16};
+  return DefaultMeasureText(text);
 }
 
 TEXTMETRIC ScriptedDesktop::FontMetrics(HFONT) {
-  TEXTMETRIC tm;
-  tm.tmHeight = 16;
-  tm.tmAscent = 13;
-  tm.tmDescent = 3;
-  tm.tmAveCharWidth = 7;
-  tm.tmMaxCharWidth = 14;
-  return tm;
+  return DefaultFontMetrics();
 }
 
 BOOL RecordingParent::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {

@@ -23,6 +23,10 @@ void Sleep(UINT ms) {
 
 COLORREF GetSysColor(int index) {
   if (AfxServices().desktop != nullptr) return AfxServices().desktop->GetSysColor(index);
+  return DefaultSysColor(index);
+}
+
+COLORREF DefaultSysColor(int index) {
   switch (index) {
     case COLOR_WINDOW:
     case COLOR_HIGHLIGHTTEXT:
@@ -48,11 +52,19 @@ BOOL GetCursorPos(POINT* point) {
 
 SIZE MeasureText(HFONT font, const std::string& text) {
   if (AfxServices().desktop != nullptr) return AfxServices().desktop->MeasureText(font, text);
+  return DefaultMeasureText(text);
+}
+
+SIZE DefaultMeasureText(const std::string& text) {
   return SIZE{static_cast<LONG>(7 * text.size()), 16};
 }
 
 TEXTMETRIC FontMetrics(HFONT font) {
   if (AfxServices().desktop != nullptr) return AfxServices().desktop->FontMetrics(font);
+  return DefaultFontMetrics();
+}
+
+TEXTMETRIC DefaultFontMetrics() {
   TEXTMETRIC tm;
   tm.tmHeight = 16;
   tm.tmAscent = 13;

@@ -130,4 +130,8 @@ COLORREF GetSysColor(int index);
 // Measured with the desktop's fonts; without a desktop, 7 pixels a byte and 16 pixels a line.
 SIZE MeasureText(HFONT font, const std::string& text);
 TEXTMETRIC FontMetrics(HFONT font);
+// What the three answer when no desktop is installed; test desktops build on them.
+COLORREF DefaultSysColor(int index);
+SIZE DefaultMeasureText(const std::string& text);
+TEXTMETRIC DefaultFontMetrics();
 BOOL GetCursorPos(POINT* point);
